@@ -44,8 +44,7 @@ std::string CommandLine::HelpText() {
 }
 
 std::string CommandLine::VersionText() {
-  return std::string("tessaro ") + TESSARO_VERSION + "\nlibtumiui " + tumi::LibraryVersion() +
-         "\n";
+  return std::string("tessaro ") + TESSARO_VERSION + "\nlibtumiui " + tumi::LibraryVersion() + "\n";
 }
 
 }  // namespace tessaro

@@ -35,8 +35,10 @@ std::string DesktopAutostartEntry::UnquoteExec(const std::string& exec) {
   if (value.size() < 2 || value.front() != '"' || value.back() != '"') return value;
   std::string argument;
   for (size_t i = 1; i + 1 < value.size(); ++i) {
-    if (value[i] == '\\' && i + 2 < value.size()) ++i;
-    else if (value[i] == '%' && i + 2 < value.size() && value[i + 1] == '%') ++i;
+    if (value[i] == '\\' && i + 2 < value.size())
+      ++i;
+    else if (value[i] == '%' && i + 2 < value.size() && value[i + 1] == '%')
+      ++i;
     argument += value[i];
   }
   return argument;

@@ -29,7 +29,9 @@ std::string ProcessEnvironment::HomeFolder() const {
   return "/";
 }
 
-unsigned ProcessEnvironment::UserId() const { return static_cast<unsigned>(getuid()); }
+unsigned ProcessEnvironment::UserId() const {
+  return static_cast<unsigned>(getuid());
+}
 
 std::optional<std::string> FakeEnvironment::Get(const std::string& name) const {
   auto it = variables.find(name);

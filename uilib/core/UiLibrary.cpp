@@ -2,6 +2,8 @@
 
 namespace tumi {
 
-const char* LibraryVersion() { return TESSARO_VERSION; }
+const char* LibraryVersion() {
+  return TESSARO_VERSION;
+}
 
 }  // namespace tumi
