@@ -51,12 +51,15 @@ int Language::SystemLanguage(const platform::Environment& environment) {
 int Language::ChooseAtStart(const platform::Environment& environment) {
   const int stored = registry_.ReadLanguage();
   int chosen = stored;
-  if (!IsOffered(stored) || !HasFile(stored)) {
-    chosen = SystemLanguage(environment);
-    if (!HasFile(chosen)) chosen = kEnglish;
-  }
+  if (!IsOffered(stored) || !HasFile(stored)) chosen = SystemChoice(environment);
   id_.store(chosen);
   if (chosen != stored) registry_.WriteInt("LCID", chosen);
+  return chosen;
+}
+
+int Language::ResetToSystem(const platform::Environment& environment) {
+  const int chosen = SystemChoice(environment);
+  SetLanguage(chosen);
   return chosen;
 }
 
@@ -84,6 +87,11 @@ Language* Language::ProcessLanguage() {
 
 bool Language::HasFile(int id) const {
   return std::ifstream(FilePath(id)).is_open();
+}
+
+int Language::SystemChoice(const platform::Environment& environment) const {
+  const int system = SystemLanguage(environment);
+  return HasFile(system) ? system : kEnglish;
 }
 
 std::string GetText(int key, const char* section) {

@@ -36,6 +36,10 @@ class Language {
   // that one's file is missing too). Returns the id now in use.
   int ChooseAtStart(const platform::Environment& environment);
 
+  // Software reset: takes the language as a first start would, stores it and
+  // relabels. Returns the id now in use.
+  int ResetToSystem(const platform::Environment& environment);
+
   int Id() const { return id_.load(); }
   std::string FilePath(int id) const;
 
@@ -54,6 +58,8 @@ class Language {
 
  private:
   bool HasFile(int id) const;
+  // The system's language, or English when the system's has no file.
+  int SystemChoice(const platform::Environment& environment) const;
 
   std::string program_folder_;
   Registry& registry_;

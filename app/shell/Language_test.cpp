@@ -35,7 +35,7 @@ TEST(Language, GivesTheTextsOfTheCurrentLanguage) {
   EXPECT_EQ(Language("/nonexistent", registry).GetText(65), "");
 }
 
-TEST(Language, SetLanguageStoresTheIdAndRelabels) {
+TEST(Language, SetLanguageAndResetStoreTheIdAndRelabel) {
   platform::FakeSettingsStore store;
   store.key_exists = true;
   Registry registry(store);
@@ -50,6 +50,13 @@ TEST(Language, SetLanguageStoresTheIdAndRelabels) {
   EXPECT_EQ(store.values["LCID"], "2052");
   EXPECT_EQ(relabels, 1);
   EXPECT_EQ(label, "设置");
+
+  platform::FakeEnvironment environment;
+  environment.variables["LANG"] = "pt_BR.UTF-8";
+  EXPECT_EQ(language.ResetToSystem(environment), Language::kPortugueseBrazil);
+  EXPECT_EQ(store.values["LCID"], "1046");
+  EXPECT_EQ(relabels, 2);
+  EXPECT_EQ(label, "Configurações");
 }
 
 TEST(Language, FreeGetTextUsesTheProcessLanguage) {
