@@ -27,7 +27,7 @@ bool Language::IsOffered(int id) {
 }
 
 int Language::FromLocale(std::string_view locale) {
-  // language[_territory][.codeset][@modifier]; only language and territory count.
+  // language[_territory][.codeset][@modifier]; the language alone decides.
   const std::string name = Lower(locale.substr(0, locale.find_first_of(".@")));
   const auto separator = name.find_first_of("_-");
   const std::string language = name.substr(0, separator);

@@ -23,7 +23,7 @@ class Language {
   // program_folder without a trailing slash (platform::Folders::ProgramFolder).
   Language(std::string program_folder, Registry& registry);
 
-  // The languages the settings page offers, in its order.
+  // Whether the settings page offers the language (2052, 1033 and 1046).
   static bool IsOffered(int id);
   // The offered language for a POSIX locale name such as "pt_BR.UTF-8".
   static int FromLocale(std::string_view locale);
