@@ -1,7 +1,5 @@
 #include "app/macros/KeyAssignmentEncoding.h"
 
-#include <limits>
-
 #include "app/device/KeyNames.h"
 #include "app/macros/HidUsages.h"
 #include "app/macros/MacroType.h"
@@ -18,9 +16,15 @@ struct Caption {
 };
 
 constexpr Caption kCaptions[] = {
-    {macro_type::kDisabled, 202}, {macro_type::kKey, 205},     {macro_type::kListFunction, 205},
-    {macro_type::kMacro, 206},    {macro_type::kMouse, 207},   {macro_type::kListValue, 208},
-    {macro_type::kShortcut, 209}, {macro_type::kProgram, 210}, {macro_type::kWebPage, 211},
+    {macro_type::kDisabled, kDisabledText},
+    {macro_type::kKey, 205},
+    {macro_type::kListFunction, 205},
+    {macro_type::kMacro, 206},
+    {macro_type::kMouse, 207},
+    {macro_type::kListValue, 208},
+    {macro_type::kShortcut, 209},
+    {macro_type::kProgram, 210},
+    {macro_type::kWebPage, 211},
     {macro_type::kText, 212},
 };
 
@@ -120,11 +124,9 @@ std::optional<KeyOtherData> ProfileSwitchData(int32_t profile_id, std::string_vi
 }
 
 std::optional<KeyAssignment> SoftwareFunctionAssignment(const KeyOtherData& data,
-                                                        int64_t other_data_id) {
-  if (other_data_id < 1 || other_data_id > std::numeric_limits<int32_t>::max()) {
-    return std::nullopt;
-  }
-  return Make(data.type, static_cast<int32_t>(other_data_id), data.macro_desc);
+                                                        int32_t other_data_id) {
+  if (other_data_id < 1) return std::nullopt;
+  return Make(data.type, other_data_id, data.macro_desc);
 }
 
 KeyTip TipFor(const KeyAssignment& assignment, const TextLookup& text) {

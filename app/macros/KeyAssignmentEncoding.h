@@ -50,7 +50,7 @@ std::optional<KeyOtherData> ProfileSwitchData(int32_t profile_id, std::string_vi
 // The key's row once its extra row is stored under other_data_id; nothing when
 // storing it failed (an id below 1).
 std::optional<KeyAssignment> SoftwareFunctionAssignment(const KeyOtherData& data,
-                                                        int64_t other_data_id);
+                                                        int32_t other_data_id);
 
 // The two lines of an assigned key's tip: the kind's caption (empty for kinds
 // without one) and the description (empty for a disabled key).

@@ -109,7 +109,6 @@ TEST(KeyAssignmentEncoding, RefusesWhatWouldPlayNothing) {
   const KeyOtherData data{"Hello", "", 10};
   EXPECT_FALSE(SoftwareFunctionAssignment(data, 0));  // the extra row was not stored
   EXPECT_FALSE(SoftwareFunctionAssignment(data, -1));
-  EXPECT_FALSE(SoftwareFunctionAssignment(data, int64_t{1} << 31));
 }
 
 TEST(KeyAssignmentEncoding, Tips) {
