@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/macros/FakeVHidev.h"
+#include "app/macros/KeyAssignmentEncoding.h"
 #include "app/macros/MacroType.h"
 
 namespace tessaro {
@@ -106,6 +107,19 @@ TEST(KeyAssignmentPlayer, PressAndReleaseOfEveryKind) {
     PlayAssignment(c.row, false, device, device);
     EXPECT_EQ(device.Calls(), c.release) << c.what << ", release";
   }
+}
+
+// What the combination dialog stores is what the key plays: C is usage 6 (the
+// virtual-key code 67 would be F10), held with both modifiers.
+TEST(KeyAssignmentPlayer, ACombinationPlaysWhatTheDialogStored) {
+  using namespace macro_type;
+  FakeVHidev device;
+  const KeyAssignment row = *KeyCombinationAssignment(67, kShiftBit | kCtrlBit);
+  PlayAssignment(row, true, device, device);
+  PlayAssignment(row, false, device, device);
+  EXPECT_EQ(device.Calls(),
+            (Calls{"ReopenDevice", "KeyEvent 224 down", "KeyEvent 225 down", "KeyEvent 6 down",
+                   "ReopenDevice", "KeyEvent 6 up", "KeyEvent 225 up", "KeyEvent 224 up"}));
 }
 
 TEST(KeyAssignmentPlayer, WithoutTheDeviceEventsAreDropped) {
