@@ -32,10 +32,15 @@ std::string UtcStamp() {
   return text;
 }
 
-void RemoveWithCompanions(const std::string& path) {
-  std::error_code ignored;
-  fs::remove(path, ignored);
-  for (std::string_view suffix : kCompanions) fs::remove(path + std::string(suffix), ignored);
+// True when the database file itself was removed.
+bool RemoveWithCompanions(const std::string& path) {
+  std::error_code error;
+  const bool removed = fs::is_regular_file(path, error) && fs::remove(path, error);
+  for (std::string_view suffix : kCompanions) {
+    const std::string companion = path + std::string(suffix);
+    if (fs::is_regular_file(companion, error)) fs::remove(companion, error);
+  }
+  return removed;
 }
 
 // Keeps a file that is no database for the user to recover from, under a name
@@ -102,10 +107,7 @@ bool ConfigStore::DeleteDatabaseFile(const std::string& base_folder,
   // Deleting the open file would leave the connection writing to a file that
   // no longer has a name.
   if (IsOpen() && path == path_ && !CloseLocked()) return false;
-  std::error_code error;
-  const bool removed = fs::remove(path, error);
-  for (std::string_view suffix : kCompanions) fs::remove(path + std::string(suffix), error);
-  return removed;
+  return RemoveWithCompanions(path);
 }
 
 bool ConfigStore::IsOpened() const {

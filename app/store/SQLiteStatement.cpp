@@ -37,6 +37,11 @@ int SQLiteStatement::Reset() {
   return result;
 }
 
+int SQLiteStatement::ColumnCount() const {
+  if (handle_ == nullptr) return 0;
+  return sqlite3_column_count(handle_);
+}
+
 int32_t SQLiteStatement::ColumnInt(int column) const {
   if (handle_ == nullptr) return 0;
   return sqlite3_column_int(handle_, column);

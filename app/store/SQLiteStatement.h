@@ -28,6 +28,7 @@ class SQLiteStatement {
   // Makes the statement ready to step again with new bindings.
   int Reset();
 
+  int ColumnCount() const;
   // Columns are 0-based. A NULL column reads as 0 or as the empty text.
   int32_t ColumnInt(int column) const;
   std::string ColumnText(int column) const;
