@@ -196,7 +196,9 @@ TEST_F(ConfigStoreTest, AFileThatIsNoDatabaseIsKeptAsideAndReplaced) {
     ASSERT_GE(names.size(), 2u);
     EXPECT_EQ(names[0], "K1_data_v1.db");
     EXPECT_TRUE(names[1].starts_with("K1_data_v1.db.corrupt-"));
-    if (names.size() > 2) EXPECT_EQ(names[2], names[1] + "-journal");
+    if (names.size() > 2) {
+      EXPECT_EQ(names[2], names[1] + "-journal");
+    }
     EXPECT_LE(names.size(), 3u);
     EXPECT_EQ(testing::ReadFile((folder.Db() / names[1]).string()), bytes);
   }
