@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <thread>
 
@@ -263,17 +264,22 @@ TEST_F(ConfigStoreTest, AReadOnlyFileReadsButWritesNothing) {
 // no operation runs on a connection that is being closed under it.
 TEST_F(ConfigStoreTest, OpeningAndClosingWhileAnotherThreadWorksIsSafe) {
   ASSERT_TRUE(Open());
-  std::thread worker([this] {
+  std::atomic<bool> done = false;
+  std::atomic<int> rounds = 0;
+  std::thread worker([this, &done, &rounds] {
     std::vector<ProfileRecord> profiles;
-    for (int i = 0; i < 300; ++i) {
+    while (!done) {
       store_.AddProfile({0, "p", "", 0, 0});
       store_.LoadProfiles(profiles);
+      ++rounds;
     }
   });
-  for (int i = 0; i < 40; ++i) {
+  while (rounds == 0) std::this_thread::yield();
+  for (int i = 0; i < 300; ++i) {
     store_.Close();
     Open();
   }
+  done = true;
   worker.join();
   EXPECT_TRUE(store_.IsOpened());
   EXPECT_GT(ProfileCount(), 0);

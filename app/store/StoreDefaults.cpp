@@ -16,7 +16,7 @@ int StoreDefaults::LoadProfiles(ConfigStore& store, std::string_view profile_wor
     ProfileRecord record;
     record.name = std::string(profile_word) + " " + std::to_string(n);
     const int32_t id = store.AddProfile(record);
-    if (n == 1) {
+    if (n == 1 && id != 0) {
       first = id;
       store.InsertDefaultConfig();
     }
