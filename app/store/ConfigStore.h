@@ -97,6 +97,10 @@ class ConfigStore : private SQLiteDB {
   // or 0 when any insert failed and the batch was rolled back.
   int SaveKeyColors(const std::vector<KeyColor>& colors);
   bool DeleteCustomKeyColors();
+  // Deleting the custom colours and saving the new set in one transaction: a
+  // failed save keeps the old colours, and no reader sees the set half written.
+  // Answers the number stored, all or 0.
+  int ReplaceCustomKeyColors(const std::vector<KeyColor>& colors);
   int LoadKeyColors(int32_t light_id, std::vector<KeyColor>& out);
 
   // Macros (t_macro_data) and their steps (t_macrorecord).
@@ -118,6 +122,9 @@ class ConfigStore : private SQLiteDB {
   // Ordered by record_index.
   int LoadMacroSteps(int32_t macro_id, std::vector<MacroStep>& out);
   bool DeleteMacroSteps(int32_t macro_id);
+  // The macro's steps replaced by the given ones in one transaction, as a
+  // re-recorded macro needs. Answers the number stored; on failure the old steps stay.
+  int ReplaceMacroSteps(int32_t macro_id, const std::vector<MacroStep>& steps);
   // The steps that are not of type 1.
   int CountMacroEvents(int32_t macro_id);
 
@@ -155,6 +162,8 @@ class ConfigStore : private SQLiteDB {
   int ReadAll(std::string_view sql, std::vector<Record>& out, Reader read, const Values&... values);
   template <typename... Values>
   int32_t FirstInt(std::string_view sql, const Values&... values);
+  template <typename Record, typename Binder>
+  bool InsertRows(std::string_view sql, const std::vector<Record>& records, Binder bind);
   template <typename Record, typename Binder>
   int InsertBatch(std::string_view sql, const std::vector<Record>& records, Binder bind);
 

@@ -21,6 +21,13 @@ void ReadLightSetting(const SQLiteStatement& row, LightSetting& out) {
   out.status = row.ColumnInt(12);
 }
 
+constexpr std::string_view kInsertColor =
+    "INSERT INTO t_key_light_data(profile, light_id, key_code, key_rgb) VALUES (?, ?, ?, ?)";
+
+void BindColor(SQLiteStatement& statement, const KeyColor& c) {
+  store_detail::BindAll(statement, 1, c.profile, c.light_id, c.key_code, c.key_rgb);
+}
+
 void ReadKeyColor(const SQLiteStatement& row, KeyColor& out) {
   out.keylight_id = row.ColumnInt(0);
   out.profile = row.ColumnInt(1);
@@ -77,11 +84,16 @@ int ConfigStore::LoadLightSettings(int32_t profile, std::vector<LightSetting>& o
 }
 
 int ConfigStore::SaveKeyColors(const std::vector<KeyColor>& colors) {
-  return InsertBatch(
-      "INSERT INTO t_key_light_data(profile, light_id, key_code, key_rgb) VALUES (?, ?, ?, ?)",
-      colors, [](SQLiteStatement& statement, const KeyColor& c) {
-        store_detail::BindAll(statement, 1, c.profile, c.light_id, c.key_code, c.key_rgb);
-      });
+  return InsertBatch(kInsertColor, colors, BindColor);
+}
+
+int ConfigStore::ReplaceCustomKeyColors(const std::vector<KeyColor>& colors) {
+  std::lock_guard lock(mutex_);
+  SQLiteAutoTransaction transaction(this);
+  if (!transaction.IsActive() || !DeleteCustomKeyColors() ||
+      !InsertRows(kInsertColor, colors, BindColor) || !transaction.Commit())
+    return 0;
+  return static_cast<int>(colors.size());
 }
 
 bool ConfigStore::DeleteCustomKeyColors() {

@@ -101,6 +101,20 @@ bool ConfigStore::DeleteMacroSteps(int32_t macro_id) {
   return Write("DELETE FROM t_macrorecord WHERE macro_id = ?", macro_id);
 }
 
+int ConfigStore::ReplaceMacroSteps(int32_t macro_id, const std::vector<MacroStep>& steps) {
+  std::lock_guard lock(mutex_);
+  SQLiteAutoTransaction transaction(this);
+  if (!transaction.IsActive() || !DeleteMacroSteps(macro_id) ||
+      !InsertRows(kInsertStep, steps,
+                  [macro_id](SQLiteStatement& statement, MacroStep step) {
+                    step.macro_id = macro_id;
+                    BindStep(statement, step);
+                  }) ||
+      !transaction.Commit())
+    return 0;
+  return static_cast<int>(steps.size());
+}
+
 int ConfigStore::CountMacroEvents(int32_t macro_id) {
   std::vector<MacroStep> steps;
   LoadMacroSteps(macro_id, steps);

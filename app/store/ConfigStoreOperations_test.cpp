@@ -209,6 +209,10 @@ TEST_F(StoreOperationsTest, CustomColoursAreOneSetForAllProfiles) {
   EXPECT_EQ(colors[2].profile, 2);
   EXPECT_EQ(store_.LoadKeyColors(129, colors), 1);
 
+  EXPECT_EQ(store_.ReplaceCustomKeyColors({{0, 3, 128, 0x44, 7}}), 1);
+  ASSERT_EQ(store_.LoadKeyColors(128, colors), 1);
+  EXPECT_EQ(colors[0].key_code, 0x44);
+
   EXPECT_TRUE(store_.DeleteCustomKeyColors());
   EXPECT_EQ(store_.LoadKeyColors(128, colors), 0);
   EXPECT_EQ(store_.LoadKeyColors(129, colors), 1) << "only light id 128 is deleted";
@@ -263,6 +267,12 @@ TEST_F(StoreOperationsTest, StepsComeInRecordOrderAndCountTheirEvents) {
   EXPECT_EQ(steps[2].delay_time, 20);
   EXPECT_EQ(store_.CountMacroEvents(id), 2) << "type 1 steps are not events";
   EXPECT_EQ(store_.CountMacroEvents(999), 0);
+
+  // Re-recording replaces the steps; they belong to the macro they replace.
+  EXPECT_EQ(store_.ReplaceMacroSteps(id, {Step(77, 2, 0, 0x51), Step(77, 3, 1, 0x51)}), 2);
+  ASSERT_EQ(store_.LoadMacroSteps(id, steps), 2);
+  EXPECT_EQ(steps[1].value, 0x51);
+  EXPECT_EQ(steps[1].macro_id, id);
 
   EXPECT_TRUE(store_.DeleteMacroSteps(id));
   EXPECT_EQ(store_.LoadMacroSteps(id, steps), 0);
@@ -355,6 +365,12 @@ TEST_F(StoreOperationsTest, AFailureMidwayLeavesTheFileAsItWas) {
   EXPECT_EQ(Count("t_key_light_data"), "0") << "no half batch";
   EXPECT_EQ(store_.SaveMacroSteps({Step(macro, 2, 1, 1), Step(macro, 3, 2, 99)}), 0);
   EXPECT_EQ(store_.CountMacroEvents(macro), 1);
+  EXPECT_EQ(store_.ReplaceMacroSteps(macro, {Step(macro, 2, 0, 99)}), 0);
+  EXPECT_EQ(store_.CountMacroEvents(macro), 1) << "the old steps stay";
+
+  ASSERT_EQ(store_.SaveKeyColors({{0, 1, 128, 1, 1}}), 1);
+  EXPECT_EQ(store_.ReplaceCustomKeyColors({{0, 1, 128, 99, 1}}), 0);
+  EXPECT_EQ(Count("t_key_light_data"), "1") << "the old colours stay";
 }
 
 // Another program holds the write lock, as with a file that cannot be

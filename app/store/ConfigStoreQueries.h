@@ -86,23 +86,31 @@ int32_t ConfigStore::FirstInt(std::string_view sql, const Values&... values) {
   return first;
 }
 
-// One prepared insert, stepped once per record inside one transaction. A
-// failing row rolls the whole batch back, so the file never holds half of it.
+// One prepared insert, stepped once per record, inside the caller's transaction.
+// False at the first row that fails.
+template <typename Record, typename Binder>
+bool ConfigStore::InsertRows(std::string_view sql, const std::vector<Record>& records,
+                             Binder bind) {
+  std::lock_guard lock(mutex_);
+  SQLiteStatement statement;
+  if (Prepare(statement, sql) != SQLITE_OK) return false;
+  for (const Record& record : records) {
+    statement.Reset();
+    bind(statement, record);
+    if (!store_detail::StepSucceeded(statement.Step())) return false;
+  }
+  return true;
+}
+
+// The rows in one transaction: a failing row rolls the whole batch back, so the
+// file never holds half of it. Answers the number stored, all or 0.
 template <typename Record, typename Binder>
 int ConfigStore::InsertBatch(std::string_view sql, const std::vector<Record>& records,
                              Binder bind) {
   if (records.empty()) return 0;
   std::lock_guard lock(mutex_);
   SQLiteAutoTransaction transaction(this);
-  if (!transaction.IsActive()) return 0;
-  SQLiteStatement statement;
-  if (Prepare(statement, sql) != SQLITE_OK) return 0;
-  for (const Record& record : records) {
-    statement.Reset();
-    bind(statement, record);
-    if (!store_detail::StepSucceeded(statement.Step())) return 0;
-  }
-  statement.Reset();
+  if (!transaction.IsActive() || !InsertRows(sql, records, bind)) return 0;
   return transaction.Commit() ? static_cast<int>(records.size()) : 0;
 }
 
