@@ -82,7 +82,7 @@ void KeyboardLink::OpenAll() {
   const std::vector<platform::HidInterfaceInfo> present =
       backend_ ? backend_->Enumerate() : std::vector<platform::HidInterfaceInfo>{};
 
-  std::unique_lock lock(structure_);
+  auto lock = Exclusive();
   for (const platform::HidInterfaceInfo& info : present) {
     // Product strings are not read, so only modes without a product name
     // accept an interface; a named mode is skipped and the search goes on.
@@ -119,8 +119,20 @@ void KeyboardLink::OpenAll() {
 }
 
 void KeyboardLink::CloseAll() {
-  std::unique_lock lock(structure_);
+  auto lock = Exclusive();
   CloseAllLocked();
+}
+
+// Detection waits for the sends in flight, and new sends wait for detection,
+// so a steady stream of level reports can not keep detection out.
+std::unique_lock<std::shared_mutex> KeyboardLink::Exclusive() const {
+  std::lock_guard gate(gate_);
+  return std::unique_lock(structure_);
+}
+
+std::shared_lock<std::shared_mutex> KeyboardLink::Shared() const {
+  { std::lock_guard gate(gate_); }
+  return std::shared_lock(structure_);
 }
 
 void KeyboardLink::CloseAllLocked() {
@@ -132,12 +144,12 @@ void KeyboardLink::CloseAllLocked() {
 }
 
 bool KeyboardLink::IsOpen() const {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   return open_;
 }
 
 bool KeyboardLink::CollectInterfaces(std::vector<LinkedInterfaceInfo>& output) const {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   if (interfaces_.empty()) return false;
   for (const auto& linked : interfaces_) {
     if (selected_device_type_ == 0 || linked->info.device_type == selected_device_type_) {
@@ -149,7 +161,7 @@ bool KeyboardLink::CollectInterfaces(std::vector<LinkedInterfaceInfo>& output) c
 
 int KeyboardLink::FindInterface(int vendor_id, int product_id, const std::string& product_name,
                                 int mode_value) const {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   for (size_t i = 0; i < interfaces_.size(); ++i) {
     const LinkedInterfaceInfo& info = interfaces_[i]->info;
     if (info.vendor_id != vendor_id || info.product_id != product_id ||
@@ -164,18 +176,18 @@ int KeyboardLink::FindInterface(int vendor_id, int product_id, const std::string
 }
 
 void KeyboardLink::SelectDeviceType(int device_type) {
-  std::unique_lock lock(structure_);
+  auto lock = Exclusive();
   selected_device_type_ = device_type;
   command_ = nullptr;
 }
 
 int KeyboardLink::SelectedDeviceType() const {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   return selected_device_type_;
 }
 
 int KeyboardLink::GetConnectionMode() const {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   bool has[3] = {false, false, false};
   for (const auto& linked : interfaces_) {
     const int mode = linked->info.mode_value;
@@ -203,20 +215,20 @@ LinkedInterface* KeyboardLink::CommandInterfaceLocked() const {
 }
 
 std::optional<LinkedInterfaceInfo> KeyboardLink::GetCommandInterface() {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   const LinkedInterface* command = CommandInterfaceLocked();
   if (command == nullptr) return std::nullopt;
   return command->info;
 }
 
 bool KeyboardLink::HasStreamInterface() const {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   return open_ && stream_ != nullptr;
 }
 
 template <typename Send>
 std::optional<int> KeyboardLink::WithTarget(Target target, Send&& send) {
-  std::shared_lock lock(structure_);
+  auto lock = Shared();
   if (!open_) return std::nullopt;
   LinkedInterface* linked = target == Target::kStream ? stream_.get() : CommandInterfaceLocked();
   if (linked == nullptr || !linked->device) return std::nullopt;

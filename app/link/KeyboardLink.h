@@ -102,6 +102,8 @@ class KeyboardLink {
   std::optional<int> WithTarget(Target target, Send&& send);
   LinkedInterface* CommandInterfaceLocked() const;
   void CloseAllLocked();
+  std::unique_lock<std::shared_mutex> Exclusive() const;
+  std::shared_lock<std::shared_mutex> Shared() const;
 
   std::unique_ptr<platform::HidBackend> backend_;
   platform::Clock& clock_;
@@ -112,6 +114,7 @@ class KeyboardLink {
   // Guards everything below: shared for sends and reads, exclusive for
   // detection and selection.
   mutable std::shared_mutex structure_;
+  mutable std::mutex gate_;  // taken by detection while it waits, passed by every send
   bool open_ = false;
   std::vector<std::unique_ptr<LinkedInterface>> interfaces_;
   std::unique_ptr<LinkedInterface> stream_;
