@@ -32,4 +32,16 @@ int InterfaceNumberFromPhys(std::string_view phys) {
   return number;
 }
 
+std::optional<HidId> ParseHidId(const char* text) {
+  if (text == nullptr) return std::nullopt;
+  unsigned bus = 0, vendor = 0, product = 0;
+  int consumed = 0;
+  if (std::sscanf(text, "%4x:%8x:%8x%n", &bus, &vendor, &product, &consumed) != 3 ||
+      text[consumed] != '\0' || vendor > 0xFFFF || product > 0xFFFF) {
+    return std::nullopt;
+  }
+  return HidId{static_cast<uint16_t>(bus), static_cast<uint16_t>(vendor),
+               static_cast<uint16_t>(product)};
+}
+
 }  // namespace platform
