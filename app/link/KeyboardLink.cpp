@@ -83,6 +83,7 @@ void KeyboardLink::OpenAll() {
       backend_ ? backend_->Enumerate() : std::vector<platform::HidInterfaceInfo>{};
 
   auto lock = Exclusive();
+  CloseAllLocked();  // opening twice never lists an interface twice
   for (const platform::HidInterfaceInfo& info : present) {
     // Product strings are not read, so only modes without a product name
     // accept an interface; a named mode is skipped and the search goes on.

@@ -56,7 +56,8 @@ class KeyboardLink {
   std::vector<AcceptedMode> AcceptedModes() const;
   void ClearAcceptedModes();
 
-  // Enumerates and opens the vendor collections of accepted keyboards.
+  // Enumerates and opens the vendor collections of accepted keyboards, in
+  // place of whatever was open.
   void OpenAll();
   // Closes every interface; harmless when already closed.
   void CloseAll();

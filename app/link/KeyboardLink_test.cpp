@@ -119,6 +119,9 @@ TEST(KeyboardLinkDiscovery, RefusedOpensAreSkippedAndCloseAllIsHarmlessTwice) {
   EXPECT_EQ(rig.link->FindInterface(kVid, kWired, "", 0), -1);
   EXPECT_EQ(rig.link->FindInterface(kVid, kDongle, "", 1), 0);
 
+  rig.link->OpenAll();  // again, without closing: still one handle per interface
+  EXPECT_EQ(rig.hid->OpenHandles(), 1);
+
   rig.link->CloseAll();
   rig.link->CloseAll();
   EXPECT_FALSE(rig.link->IsOpen());
