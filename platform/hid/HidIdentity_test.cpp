@@ -3,9 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "platform/hid/HidIdentity.h"
+#include "platform/hid/HidrawBackend.h"
 #include "platform/hid/SimulatedKeyboard.h"
 #include "platform/system/SimulatedFacilities.h"
 
@@ -96,6 +98,18 @@ TEST(SimulatedKeyboard, ListsTwoVendorCollectionsAndAnswersTheVersion) {
             "1.250 MI_02 feature 07 FD 00 00 00 00 00 00\n"
             "1.250 MI_02 feature-read 07 01 02 00 00 00 00 00\n");
   std::filesystem::remove(log);
+}
+
+// Enumeration only reads; nothing is opened. Machines without HID devices (CI)
+// list nothing; elsewhere each hidraw node shows up once with its collections.
+TEST(HidrawBackend, ListsEachNodeOnce) {
+  HidrawBackend backend;
+  const std::vector<HidInterfaceInfo> found = backend.Enumerate();
+  std::set<std::string> paths;
+  for (const HidInterfaceInfo& info : found) {
+    EXPECT_TRUE(paths.insert(info.path).second) << info.path;
+    EXPECT_FALSE(info.collections.empty()) << info.path;
+  }
 }
 
 }  // namespace
