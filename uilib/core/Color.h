@@ -12,10 +12,18 @@ using Argb = uint32_t;
 constexpr Argb MakeArgb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
   return ((a & 0xFF) << 24) | ((r & 0xFF) << 16) | ((g & 0xFF) << 8) | (b & 0xFF);
 }
-constexpr uint32_t AlphaOf(Argb c) { return c >> 24; }
-constexpr uint32_t RedOf(Argb c) { return (c >> 16) & 0xFF; }
-constexpr uint32_t GreenOf(Argb c) { return (c >> 8) & 0xFF; }
-constexpr uint32_t BlueOf(Argb c) { return c & 0xFF; }
+constexpr uint32_t AlphaOf(Argb c) {
+  return c >> 24;
+}
+constexpr uint32_t RedOf(Argb c) {
+  return (c >> 16) & 0xFF;
+}
+constexpr uint32_t GreenOf(Argb c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr uint32_t BlueOf(Argb c) {
+  return c & 0xFF;
+}
 
 // Red moves from the low byte to bits 16-23; the caller picks the alpha (254
 // for window backgrounds, 255 for opaque fills).

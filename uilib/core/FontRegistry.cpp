@@ -4,7 +4,10 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
+#include <filesystem>
 #include <mutex>
+
+#include "uilib/core/SkinPath.h"
 
 namespace tumi {
 
@@ -15,7 +18,9 @@ std::mutex& RegistryMutex() {
   return mutex;
 }
 
-const FcChar8* Text(const std::string& s) { return reinterpret_cast<const FcChar8*>(s.c_str()); }
+const FcChar8* Text(const std::string& s) {
+  return reinterpret_cast<const FcChar8*>(s.c_str());
+}
 
 // Pango caches what fontconfig offered when its font map was made; a changed
 // font set must be announced to the calling thread's map.
@@ -44,10 +49,18 @@ bool AnyApplicationFont(Visit visit) {
 }  // namespace
 
 bool FontRegistry::AddFontFolder(const std::string& folder) {
+  std::error_code ec;
+  // fontconfig accepts a missing folder silently.
+  if (!std::filesystem::is_directory(folder, ec)) return false;
   std::lock_guard lock(RegistryMutex());
   if (!FcInit() || !FcConfigAppFontAddDir(FcConfigGetCurrent(), Text(folder))) return false;
   TellPango();
   return true;
+}
+
+bool FontRegistry::AddProgramFonts(const std::string& program_folder) {
+  static const bool added = AddFontFolder(SkinPath::Join(program_folder, "font"));
+  return added;
 }
 
 std::string FontRegistry::AddFontFile(const std::string& path) {

@@ -12,6 +12,8 @@ class FontRegistry {
  public:
   // Adds every font file of the folder; false when the folder cannot be read.
   static bool AddFontFolder(const std::string& folder);
+  // The program folder's font/ folder, once per process; true when it is in.
+  static bool AddProgramFonts(const std::string& program_folder);
   // Adds one font file; the file's first family name, empty on failure.
   static std::string AddFontFile(const std::string& path);
   // The family fontconfig would draw a request for this family with.

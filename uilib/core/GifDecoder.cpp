@@ -17,8 +17,8 @@ struct Reader {
 
 int ReadBytes(GifFileType* gif, GifByteType* out, int wanted) {
   auto* reader = static_cast<Reader*>(gif->UserData);
-  const size_t n = std::min(static_cast<size_t>(std::max(wanted, 0)),
-                            reader->bytes.size() - reader->pos);
+  const size_t n =
+      std::min(static_cast<size_t>(std::max(wanted, 0)), reader->bytes.size() - reader->pos);
   std::memcpy(out, reader->bytes.data() + reader->pos, n);
   reader->pos += n;
   return static_cast<int>(n);
@@ -40,7 +40,9 @@ struct Area {
 };
 
 Area ClipToScreen(const GifImageDesc& d, int width, int height) {
-  auto clip = [](int64_t v, int limit) { return static_cast<int>(std::clamp<int64_t>(v, 0, limit)); };
+  auto clip = [](int64_t v, int limit) {
+    return static_cast<int>(std::clamp<int64_t>(v, 0, limit));
+  };
   return {clip(d.Left, width), clip(d.Top, height), clip(int64_t{d.Left} + d.Width, width),
           clip(int64_t{d.Top} + d.Height, height)};
 }
@@ -102,7 +104,8 @@ std::shared_ptr<Image> GifDecoder::Decode(std::span<const uint8_t> bytes) {
     const SavedImage& image = gif->SavedImages[i];
     GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
     DGifSavedExtensionToGCB(gif.get(), i, &gcb);
-    const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+    const ColorMapObject* map =
+        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
     const Area area = ClipToScreen(image.ImageDesc, width, height);
     const Canvas before = gcb.DisposalMode == DISPOSE_PREVIOUS ? canvas : Canvas{};
     if (map && image.RasterBits) Paint(canvas, width, image, map, gcb.TransparentColor, area);

@@ -51,15 +51,21 @@ Image::Image(std::vector<Frame> frames) : frames_(std::move(frames)) {
   height_ = cairo_image_surface_get_height(frames_[0].surface);
 }
 
-Image::~Image() { DestroyAll(frames_); }
+Image::~Image() {
+  DestroyAll(frames_);
+}
 
 int Image::Clamp(int time_frame) const {
   return std::clamp(time_frame, 0, TimeFrameCount() - 1);
 }
 
-cairo_surface_t* Image::Surface(int time_frame) const { return frames_[Clamp(time_frame)].surface; }
+cairo_surface_t* Image::Surface(int time_frame) const {
+  return frames_[Clamp(time_frame)].surface;
+}
 
-int Image::DelayMs(int time_frame) const { return frames_[Clamp(time_frame)].delay_ms; }
+int Image::DelayMs(int time_frame) const {
+  return frames_[Clamp(time_frame)].delay_ms;
+}
 
 Argb Image::PixelAt(int x, int y, int time_frame) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;

@@ -19,7 +19,9 @@ int ImageStrip::FrameHeight() const {
   return orientation_ == StripOrientation::kVertical ? height_ / count_ : height_;
 }
 
-int ImageStrip::ClampState(int state) const { return std::clamp(state, 0, count_ - 1); }
+int ImageStrip::ClampState(int state) const {
+  return std::clamp(state, 0, count_ - 1);
+}
 
 Rect ImageStrip::Frame(int state) const {
   const int i = ClampState(state);

@@ -26,8 +26,8 @@ void DrawPiece(cairo_t* cr, cairo_surface_t* picture, const Rect& bounds, Rect s
                const Rect& dest) {
   source = source.Intersect(bounds);
   if (source.IsEmpty() || dest.IsEmpty()) return;
-  cairo_surface_t* piece = cairo_surface_create_for_rectangle(
-      picture, source.left, source.top, source.Width(), source.Height());
+  cairo_surface_t* piece = cairo_surface_create_for_rectangle(picture, source.left, source.top,
+                                                              source.Width(), source.Height());
   cairo_save(cr);
   cairo_translate(cr, dest.left, dest.top);
   cairo_scale(cr, static_cast<double>(dest.Width()) / source.Width(),
@@ -57,9 +57,11 @@ void MaskAlongAxis(cairo_t* cr, const Rect& dest, const std::vector<uint8_t>& al
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(mask);
   cairo_matrix_t m;
   if (vertical) {
-    cairo_matrix_init(&m, 1.0 / dest.Width(), 0, 0, 1, -dest.left / double(dest.Width()), -dest.top);
+    cairo_matrix_init(&m, 1.0 / dest.Width(), 0, 0, 1, -dest.left / double(dest.Width()),
+                      -dest.top);
   } else {
-    cairo_matrix_init(&m, 1, 0, 0, 1.0 / dest.Height(), -dest.left, -dest.top / double(dest.Height()));
+    cairo_matrix_init(&m, 1, 0, 0, 1.0 / dest.Height(), -dest.left,
+                      -dest.top / double(dest.Height()));
   }
   cairo_pattern_set_matrix(pattern, &m);
   cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
@@ -83,8 +85,8 @@ void SetMappedSource(cairo_t* cr, cairo_surface_t* source, const Rect& dest_rect
   cairo_pattern_destroy(pattern);
 }
 
-int Transition(cairo_t* cr, cairo_surface_t* source, const Rect& dest_rect,
-               const Rect& source_rect, int first, int last, bool vertical) {
+int Transition(cairo_t* cr, cairo_surface_t* source, const Rect& dest_rect, const Rect& source_rect,
+               int first, int last, bool vertical) {
   const int length = vertical ? dest_rect.Height() : dest_rect.Width();
   if (length <= 0 || dest_rect.IsEmpty() || source_rect.IsEmpty()) return 255;
   // Transparencies beyond 0-100 would wrap the alpha round; they are clamped.
@@ -165,8 +167,7 @@ void MRender::BitBlt(cairo_t* cr, const Rect& rect, cairo_surface_t* source, Poi
 
 void MRender::DrawImage(cairo_t* cr, const Image& image, const Rect& dest, const Rect& source,
                         int time_frame) {
-  DrawPiece(cr, image.Surface(time_frame), Rect{0, 0, image.Width(), image.Height()}, source,
-            dest);
+  DrawPiece(cr, image.Surface(time_frame), Rect{0, 0, image.Width(), image.Height()}, source, dest);
 }
 
 bool MRender::DrawImageFrame(cairo_t* cr, const Image& image, const Rect& dest, const Rect& source,
@@ -187,14 +188,14 @@ bool MRender::DrawImageFrameMID(cairo_t* cr, const Image& image, const Rect& des
   auto piece = [&](int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
     DrawPiece(cr, s, bounds, Rect::FromSize(sx, sy, sw, sh), Rect::FromSize(dx, dy, dw, dh));
   };
-  piece(x, y, l, t, L, T, l, t);                                         // top left
-  piece(x, y + t, l, h - t - b, L, T + t, l, H - t - b);                 // left edge
-  piece(x, y + h - b, l, b, L, B - b, l, b);                             // bottom left
-  piece(x + l, y, w - l - r, t, L + l, T, W - l - r, t);                 // top edge
-  piece(x + w - r, y, r, t, R - r, T, r, t);                             // top right
-  piece(x + w - r, y + t, r, h - t - b, R - r, T + t, r, H - t - b);     // right edge
-  piece(x + w - r, y + h - b, r, b, R - r, B - b, r, b);                 // bottom right
-  piece(x + l, y + h - b, w - l - r, b, L + l, B - b, W - l - r, b);     // bottom edge
+  piece(x, y, l, t, L, T, l, t);                                                  // top left
+  piece(x, y + t, l, h - t - b, L, T + t, l, H - t - b);                          // left edge
+  piece(x, y + h - b, l, b, L, B - b, l, b);                                      // bottom left
+  piece(x + l, y, w - l - r, t, L + l, T, W - l - r, t);                          // top edge
+  piece(x + w - r, y, r, t, R - r, T, r, t);                                      // top right
+  piece(x + w - r, y + t, r, h - t - b, R - r, T + t, r, H - t - b);              // right edge
+  piece(x + w - r, y + h - b, r, b, R - r, B - b, r, b);                          // bottom right
+  piece(x + l, y + h - b, w - l - r, b, L + l, B - b, W - l - r, b);              // bottom edge
   piece(x + l, y + t, w - l - r, h - t - b, L + l, T + t, W - l - r, H - t - b);  // centre
   return cairo_status(cr) == CAIRO_STATUS_SUCCESS;
 }
@@ -206,9 +207,9 @@ int MRender::DrawVerticalTransition(cairo_t* cr, cairo_surface_t* source, const 
                     true);
 }
 
-int MRender::DrawHorizontalTransition(cairo_t* cr, cairo_surface_t* source,
-                                      const Rect& dest_rect, const Rect& source_rect,
-                                      int left_transparency, int right_transparency) {
+int MRender::DrawHorizontalTransition(cairo_t* cr, cairo_surface_t* source, const Rect& dest_rect,
+                                      const Rect& source_rect, int left_transparency,
+                                      int right_transparency) {
   return Transition(cr, source, dest_rect, source_rect, left_transparency, right_transparency,
                     false);
 }
@@ -223,7 +224,8 @@ void MRender::DrawRightBottomTransition(cairo_t* cr, cairo_surface_t* source, co
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       const double d = std::min<double>(size, std::hypot(x, y));
-      data[y * stride + x] = static_cast<uint8_t>(std::clamp(static_cast<int>(255 - fall * d), 0, 255));
+      data[y * stride + x] =
+          static_cast<uint8_t>(std::clamp(static_cast<int>(255 - fall * d), 0, 255));
     }
   }
   cairo_surface_mark_dirty(mask);
@@ -253,7 +255,8 @@ void MRender::DrawGradient(cairo_t* cr, const Rect& rect, Argb from, Argb to, bo
                                 : cairo_pattern_create_linear(rect.left, 0, rect.right, 0);
   cairo_pattern_add_color_stop_rgb(g, 0, RedOf(from) / 255.0, GreenOf(from) / 255.0,
                                    BlueOf(from) / 255.0);
-  cairo_pattern_add_color_stop_rgb(g, 1, RedOf(to) / 255.0, GreenOf(to) / 255.0, BlueOf(to) / 255.0);
+  cairo_pattern_add_color_stop_rgb(g, 1, RedOf(to) / 255.0, GreenOf(to) / 255.0,
+                                   BlueOf(to) / 255.0);
   cairo_save(cr);
   AddRect(cr, rect);
   cairo_clip(cr);
@@ -295,8 +298,8 @@ void MRender::DrawRoundRectange(cairo_t* cr, double x, double y, double width, d
   cairo_restore(cr);
 }
 
-Point MRender::GetOriginPoint(int outer_width, int outer_height, int inner_width,
-                              int inner_height, int h_align, int v_align) {
+Point MRender::GetOriginPoint(int outer_width, int outer_height, int inner_width, int inner_height,
+                              int h_align, int v_align) {
   auto offset = [](int outer, int inner, bool half, bool whole) {
     return whole ? outer - inner : half ? (outer - inner) / 2 : 0;
   };

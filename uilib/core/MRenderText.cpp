@@ -18,8 +18,7 @@ using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
 using ContextPtr = std::unique_ptr<PangoContext, GObjectUnref>;
 
 cairo_antialias_t AntialiasFor(int rendering_hint) {
-  return (rendering_hint == 1 || rendering_hint == 2) ? CAIRO_ANTIALIAS_NONE
-                                                      : CAIRO_ANTIALIAS_GRAY;
+  return (rendering_hint == 1 || rendering_hint == 2) ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY;
 }
 
 // Measuring and drawing share these options, so a measured text is exactly as
@@ -57,14 +56,16 @@ LayoutPtr BuildLayout(PangoContext* context, const std::string& text, const Font
   pango_font_description_set_family(desc, font.family.c_str());
   pango_font_description_set_absolute_size(desc, std::max(font.pixel_size, 1) * PANGO_SCALE);
   pango_font_description_set_weight(desc, static_cast<PangoWeight>(FontWeightForStyle(font.style)));
-  pango_font_description_set_style(desc,
-                                   (font.style & kFontItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_font_description_set_style(
+      desc, (font.style & kFontItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   pango_layout_set_font_description(layout.get(), desc);
   pango_font_description_free(desc);
   if (font.style & (kFontUnderline | kFontStrikeout)) {
     PangoAttrList* attrs = pango_attr_list_new();
-    if (font.style & kFontUnderline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-    if (font.style & kFontStrikeout) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
+    if (font.style & kFontUnderline)
+      pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (font.style & kFontStrikeout)
+      pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
     pango_layout_set_attributes(layout.get(), attrs);
     pango_attr_list_unref(attrs);
   }
@@ -73,7 +74,8 @@ LayoutPtr BuildLayout(PangoContext* context, const std::string& text, const Font
   if (box_width > 0 && (format.wrap || format.ellipsis)) {
     pango_layout_set_width(layout.get(), box_width * PANGO_SCALE);
     pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
-    if (format.ellipsis && !format.wrap) pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+    if (format.ellipsis && !format.wrap)
+      pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
     pango_layout_set_alignment(layout.get(), format.h_align == kAlignRight    ? PANGO_ALIGN_RIGHT
                                              : format.h_align == kAlignCenter ? PANGO_ALIGN_CENTER
                                                                               : PANGO_ALIGN_LEFT);
@@ -86,9 +88,9 @@ LayoutPtr BuildLayout(PangoContext* context, const std::string& text, const Font
 // overflows on the side(s) its alignment points away from.
 Point Placement(const Rect& box, const PangoRectangle& logical, bool bounded,
                 const TextFormat& format) {
-  const Point offset = MRender::GetOriginPoint(box.Width(), box.Height(), logical.width,
-                                               logical.height, bounded ? kAlignLeft : format.h_align,
-                                               format.v_align);
+  const Point offset =
+      MRender::GetOriginPoint(box.Width(), box.Height(), logical.width, logical.height,
+                              bounded ? kAlignLeft : format.h_align, format.v_align);
   return {box.left + offset.x, box.top + offset.y};
 }
 
@@ -139,8 +141,8 @@ void MRender::DrawString(cairo_t* cr, const std::string& text, const Rect& box,
   cairo_restore(cr);
 
   if (TextSink* sink = TextSink::Installed()) {
-    const Rect bounds = Rect::FromSize(at.x + logical.x, at.y + logical.y, logical.width,
-                                       logical.height);
+    const Rect bounds =
+        Rect::FromSize(at.x + logical.x, at.y + logical.y, logical.width, logical.height);
     sink->OnTextDrawn({text, box, DeviceBox(cr, box), bounds, color, font});
   }
 }

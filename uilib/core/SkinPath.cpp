@@ -10,7 +10,9 @@ namespace {
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    auto lower = [](char c) {
+      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
@@ -71,7 +73,8 @@ std::string SkinPath::ResolveCase(const std::string& path) {
     }
     if (!found) return path;
   }
-  return fs::path(path).is_absolute() ? resolved.string() : resolved.lexically_relative(".").string();
+  return fs::path(path).is_absolute() ? resolved.string()
+                                      : resolved.lexically_relative(".").string();
 }
 
 }  // namespace tumi

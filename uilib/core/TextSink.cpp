@@ -8,8 +8,12 @@ namespace {
 std::atomic<TextSink*> g_sink{nullptr};
 }
 
-TextSink* TextSink::Install(TextSink* sink) { return g_sink.exchange(sink); }
+TextSink* TextSink::Install(TextSink* sink) {
+  return g_sink.exchange(sink);
+}
 
-TextSink* TextSink::Installed() { return g_sink.load(); }
+TextSink* TextSink::Installed() {
+  return g_sink.load();
+}
 
 }  // namespace tumi

@@ -33,7 +33,9 @@ Argb SkinFixture::StateColor(int state) {
   return MakeArgb(255, 17 * (state % 15), 40 + state, 200 - state % 100);
 }
 
-Argb SkinFixture::RegionColor(Region region) { return kRegionColors[region]; }
+Argb SkinFixture::RegionColor(Region region) {
+  return kRegionColors[region];
+}
 
 bool SkinFixture::WriteStrip(const std::string& path, int frame_width, int frame_height, int count,
                              StripOrientation orientation) {
@@ -85,8 +87,9 @@ bool SkinFixture::WriteGif(const std::string& path, int width, int height,
     GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, delays_cs[i], NO_TRANSPARENT_COLOR};
     GifByteType ext[4];
     const size_t len = EGifGCBToExtension(&gcb, ext);
-    ok = EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), ext) == GIF_OK &&
-         EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) == GIF_OK;
+    ok =
+        EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), ext) == GIF_OK &&
+        EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) == GIF_OK;
     std::fill(row.begin(), row.end(), static_cast<GifPixelType>(i));
     for (int y = 0; ok && y < height; ++y) ok = EGifPutLine(gif.get(), row.data(), width) == GIF_OK;
   }

@@ -12,8 +12,8 @@ TempFolder::TempFolder() {
   static std::atomic<unsigned> counter{0};
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate = fs::temp_directory_path() /
-                         ("tumi-test-" + std::to_string(random()) + "-" + std::to_string(++counter));
+    fs::path candidate = fs::temp_directory_path() / ("tumi-test-" + std::to_string(random()) +
+                                                      "-" + std::to_string(++counter));
     std::error_code ec;
     if (fs::create_directory(candidate, ec)) {
       path_ = candidate.string();
