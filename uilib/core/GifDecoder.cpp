@@ -19,7 +19,7 @@ int ReadBytes(GifFileType* gif, GifByteType* out, int wanted) {
   auto* reader = static_cast<Reader*>(gif->UserData);
   const size_t n =
       std::min(static_cast<size_t>(std::max(wanted, 0)), reader->bytes.size() - reader->pos);
-  std::memcpy(out, reader->bytes.data() + reader->pos, n);
+  if (n > 0) std::memcpy(out, reader->bytes.data() + reader->pos, n);
   reader->pos += n;
   return static_cast<int>(n);
 }

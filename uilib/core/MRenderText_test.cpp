@@ -94,7 +94,9 @@ TEST(MRenderText, LongTextIsWrappedEllipsizedOrClipped) {
     // Clipped to the box: nothing lands outside it.
     for (int y = 0; y < 100; ++y) {
       for (int x = 0; x < 200; ++x) {
-        if (!box.Contains({x, y})) ASSERT_EQ(canvas.At(x, y), 0xFF000000u) << x << "," << y;
+        if (!box.Contains({x, y})) {
+          ASSERT_EQ(canvas.At(x, y), 0xFF000000u) << x << "," << y;
+        }
       }
     }
   }
