@@ -165,6 +165,17 @@ void MRender::BitBlt(cairo_t* cr, const Rect& rect, cairo_surface_t* source, Poi
   cairo_restore(cr);
 }
 
+void MRender::AlphaBlend(cairo_t* cr, const Rect& dest, cairo_surface_t* source,
+                         const Rect& source_rect, int alpha) {
+  if (dest.IsEmpty() || source_rect.IsEmpty() || alpha <= 0) return;
+  cairo_save(cr);
+  AddRect(cr, dest);
+  cairo_clip(cr);
+  SetMappedSource(cr, source, dest, source_rect);
+  cairo_paint_with_alpha(cr, std::min(alpha, 255) / 255.0);
+  cairo_restore(cr);
+}
+
 void MRender::DrawImage(cairo_t* cr, const Image& image, const Rect& dest, const Rect& source,
                         int time_frame) {
   DrawPiece(cr, image.Surface(time_frame), Rect{0, 0, image.Width(), image.Height()}, source, dest);

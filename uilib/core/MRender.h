@@ -37,6 +37,10 @@ class MRender {
   // Copies the source's pixels from `from` onto the rectangle unblended.
   static void BitBlt(cairo_t* cr, const Rect& rect, cairo_surface_t* source, Point from);
 
+  // Blends the source rectangle (scaled) onto the destination with a constant
+  // alpha over the source's own per-pixel alpha, as layered windows compose.
+  static void AlphaBlend(cairo_t* cr, const Rect& dest, cairo_surface_t* source,
+                         const Rect& source_rect, int alpha);
   // The source rectangle scaled onto the destination.
   static void DrawImage(cairo_t* cr, const Image& image, const Rect& dest, const Rect& source,
                         int time_frame = 0);

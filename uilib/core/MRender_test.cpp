@@ -151,6 +151,24 @@ TEST(MRenderTransition, HorizontalRunsFromLeftToRight) {
             255);
 }
 
+TEST(MRenderTransition, CornerFadeAndConstantBlend) {
+  auto white = Image::Create(40, 40);
+  cairo_t* w = cairo_create(white->Surface());
+  cairo_set_source_rgb(w, 1, 1, 1);
+  cairo_paint(w);
+  cairo_destroy(w);
+  TestCanvas canvas(40, 40, kBackground);
+  MRender::DrawRightBottomTransition(canvas.cr(), white->Surface(), {0, 0, 40, 40}, 10);
+  EXPECT_EQ(RedOf(canvas.At(30, 30)), 255u);  // the square's upper left corner
+  EXPECT_NEAR(static_cast<int>(RedOf(canvas.At(35, 30))), 255 - 25 * 5, 1);
+  EXPECT_EQ(RedOf(canvas.At(39, 39)), 255u - 25 * 10);  // beyond the size: the floor
+  EXPECT_EQ(canvas.At(29, 35), kBackground);            // outside the square
+
+  MRender::AlphaBlend(canvas.cr(), {0, 0, 10, 10}, white->Surface(), {0, 0, 20, 20}, 51);
+  EXPECT_NEAR(static_cast<int>(RedOf(canvas.At(5, 5))), 51, 1);
+  EXPECT_EQ(canvas.At(15, 5), kBackground);
+}
+
 TEST(MRenderShapes, RoundRectangleCornersFollowTheDivisor) {
   const struct {
     const char* name;
