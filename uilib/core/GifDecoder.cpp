@@ -96,7 +96,9 @@ std::shared_ptr<Image> GifDecoder::Decode(std::span<const uint8_t> bytes) {
   if (!gif || DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1) return nullptr;
   const int width = gif->SWidth;
   const int height = gif->SHeight;
-  if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxPixels) return nullptr;
+  const int64_t pixels = int64_t{width} * height;
+  if (width <= 0 || height <= 0 || pixels > kMaxPixels) return nullptr;
+  if (pixels * gif->ImageCount > kMaxTotalPixels) return nullptr;
 
   Canvas canvas(static_cast<size_t>(width) * height, 0u);
   std::vector<Image::Frame> frames;

@@ -16,8 +16,10 @@ class GifDecoder {
   // hundredths means "as fast as possible", which viewers slow down.
   static constexpr int kMinimumDelayMs = 20;
   static constexpr int kDefaultDelayMs = 100;
-  // Larger logical screens are refused rather than allocated.
+  // Larger logical screens, or animations whose composed frames together
+  // hold more pixels, are refused rather than allocated.
   static constexpr int64_t kMaxPixels = 4096 * 4096;
+  static constexpr int64_t kMaxTotalPixels = 32 * 1024 * 1024;
 
   // Null for anything that is not a complete, sane GIF.
   static std::shared_ptr<Image> Decode(std::span<const uint8_t> bytes);
