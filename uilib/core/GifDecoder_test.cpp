@@ -36,6 +36,37 @@ TEST(GifDecoder, EveryFrameAndItsDelay) {
   EXPECT_EQ(image->PixelAt(0, 0, 9), SkinFixture::StateColor(2));  // clamped to the last frame
 }
 
+TEST(GifDecoder, FramesAreComposedWithTransparencyAndDisposal) {
+  testing::TempFolder folder;
+  const std::string path = folder.File("composed.gif");
+  using F = SkinFixture::GifFrame;
+  ASSERT_TRUE(SkinFixture::WriteGif(path, 4, 4,
+                                    std::vector<F>{
+                                        {{0, 0, 4, 4}, 0},               // all red
+                                        {{1, 1, 3, 3}, 1, 10, 2},        // green, then cleared
+                                        {{0, 0, 1, 1}, 2},               // blue dot
+                                        {{2, 2, 4, 4}, 3, 10, 3},        // yellow, then undone
+                                        {{0, 0, 4, 4}, 4, 10, 0, true},  // all transparent
+                                    }));
+  auto image = ImageLoader::LoadFile(path);
+  ASSERT_TRUE(image);
+  ASSERT_EQ(image->TimeFrameCount(), 5);
+  const Argb red = SkinFixture::StateColor(0), green = SkinFixture::StateColor(1),
+             blue = SkinFixture::StateColor(2), yellow = SkinFixture::StateColor(3);
+  const struct {
+    int frame, x, y;
+    Argb want;
+  } samples[] = {
+      {0, 1, 1, red},  {1, 1, 1, green}, {1, 0, 0, red},    {2, 1, 1, 0},
+      {2, 0, 0, blue}, {2, 3, 3, red},   {3, 3, 3, yellow}, {3, 2, 2, yellow},
+      {3, 1, 1, 0},    {4, 3, 3, red},   {4, 2, 2, 0},      {4, 0, 0, blue},
+  };
+  for (const auto& s : samples) {
+    EXPECT_EQ(image->PixelAt(s.x, s.y, s.frame), s.want)
+        << "frame " << s.frame << " at " << s.x << "," << s.y;
+  }
+}
+
 TEST(GifDecoder, DamagedFilesGiveNothing) {
   testing::TempFolder folder;
   const std::string path = folder.File("a.gif");

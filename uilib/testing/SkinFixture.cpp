@@ -68,30 +68,43 @@ bool SkinFixture::WriteNinePatch(const std::string& path, int width, int height,
 
 bool SkinFixture::WriteGif(const std::string& path, int width, int height,
                            const std::vector<int>& delays_cs) {
-  const int frames = static_cast<int>(delays_cs.size());
-  GifColorType colors[16] = {};
-  for (int i = 0; i < frames && i < 16; ++i) {
+  std::vector<GifFrame> frames;
+  for (size_t i = 0; i < delays_cs.size(); ++i) {
+    frames.push_back({{0, 0, width, height}, static_cast<int>(i), delays_cs[i]});
+  }
+  return WriteGif(path, width, height, frames);
+}
+
+bool SkinFixture::WriteGif(const std::string& path, int width, int height,
+                           const std::vector<GifFrame>& frames) {
+  constexpr int kColors = 16;
+  GifColorType colors[kColors] = {};
+  for (int i = 0; i < kColors; ++i) {
     const Argb c = StateColor(i);
     colors[i] = {static_cast<GifByteType>(RedOf(c)), static_cast<GifByteType>(GreenOf(c)),
                  static_cast<GifByteType>(BlueOf(c))};
   }
   int error = 0;
   std::unique_ptr<GifFileType, GifWriterCloser> gif(EGifOpenFileName(path.c_str(), false, &error));
-  if (!gif || frames < 1 || frames > 16) return false;
-  ColorMapObject* map = GifMakeMapObject(16, colors);
+  if (!gif || frames.empty()) return false;
+  ColorMapObject* map = GifMakeMapObject(kColors, colors);
   EGifSetGifVersion(gif.get(), true);
   bool ok = EGifPutScreenDesc(gif.get(), width, height, 8, 0, map) == GIF_OK;
   GifFreeMapObject(map);
-  std::vector<GifPixelType> row(width);
-  for (int i = 0; ok && i < frames; ++i) {
-    GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, delays_cs[i], NO_TRANSPARENT_COLOR};
+  for (const GifFrame& f : frames) {
+    if (!ok || f.color < 0 || f.color >= kColors || f.area.IsEmpty()) return false;
+    GraphicsControlBlock gcb{f.disposal, false, f.delay_cs,
+                             f.transparent ? f.color : NO_TRANSPARENT_COLOR};
     GifByteType ext[4];
     const size_t len = EGifGCBToExtension(&gcb, ext);
     ok =
         EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), ext) == GIF_OK &&
-        EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) == GIF_OK;
-    std::fill(row.begin(), row.end(), static_cast<GifPixelType>(i));
-    for (int y = 0; ok && y < height; ++y) ok = EGifPutLine(gif.get(), row.data(), width) == GIF_OK;
+        EGifPutImageDesc(gif.get(), f.area.left, f.area.top, f.area.Width(), f.area.Height(), false,
+                         nullptr) == GIF_OK;
+    std::vector<GifPixelType> row(f.area.Width(), static_cast<GifPixelType>(f.color));
+    for (int y = 0; ok && y < f.area.Height(); ++y) {
+      ok = EGifPutLine(gif.get(), row.data(), f.area.Width()) == GIF_OK;
+    }
   }
   int close_error = 0;
   return EGifCloseFile(gif.release(), &close_error) == GIF_OK && ok;

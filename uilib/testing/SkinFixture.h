@@ -36,10 +36,22 @@ class SkinFixture {
                          StripOrientation orientation = StripOrientation::kHorizontal);
   // A width x height picture cut by the margins into nine solid regions.
   static bool WriteNinePatch(const std::string& path, int width, int height, Margins margins);
+  // One frame of a GIF: an area of the logical screen filled with the colour
+  // StateColor(color) (up to 16 colours), or with nothing when transparent.
+  struct GifFrame {
+    Rect area;
+    int color = 0;
+    int delay_cs = 10;
+    int disposal = 0;  // 0-1 keep, 2 clear to transparent, 3 restore the previous picture
+    bool transparent = false;
+  };
+
   // An animated GIF whose frame i is filled with StateColor(i) and shown for
   // delays_cs[i] hundredths of a second.
   static bool WriteGif(const std::string& path, int width, int height,
                        const std::vector<int>& delays_cs);
+  static bool WriteGif(const std::string& path, int width, int height,
+                       const std::vector<GifFrame>& frames);
 };
 
 }  // namespace tumi::testing
