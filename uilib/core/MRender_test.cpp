@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "uilib/core/Graphics.h"
 #include "uilib/core/ImageLoader.h"
 #include "uilib/testing/SkinFixture.h"
 #include "uilib/testing/TempFolder.h"
@@ -115,10 +116,7 @@ TEST(MRenderTransition, AlphaRunsFromTopToBottomTransparency) {
       {"below 0 % clamps", -40, -40, 4, 255, {{0, 255}, {3, 255}}},
   };
   auto white = Image::Create(40, 256);
-  cairo_t* w = cairo_create(white->Surface());
-  cairo_set_source_rgb(w, 1, 1, 1);
-  cairo_paint(w);
-  cairo_destroy(w);
+  MRender::DrawColor(Graphics(*white), {0, 0, white->Width(), white->Height()}, 0xFFFFFFFF);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TestCanvas canvas(40, c.rows + 2, kBackground);
@@ -136,10 +134,7 @@ TEST(MRenderTransition, AlphaRunsFromTopToBottomTransparency) {
 
 TEST(MRenderTransition, HorizontalRunsFromLeftToRight) {
   auto white = Image::Create(100, 4);
-  cairo_t* w = cairo_create(white->Surface());
-  cairo_set_source_rgb(w, 1, 1, 1);
-  cairo_paint(w);
-  cairo_destroy(w);
+  MRender::DrawColor(Graphics(*white), {0, 0, white->Width(), white->Height()}, 0xFFFFFFFF);
   TestCanvas canvas(100, 4, kBackground);
   EXPECT_EQ(MRender::DrawHorizontalTransition(canvas.cr(), white->Surface(), {0, 0, 100, 4},
                                               {0, 0, 100, 4}, 0, 100),
@@ -153,10 +148,7 @@ TEST(MRenderTransition, HorizontalRunsFromLeftToRight) {
 
 TEST(MRenderTransition, CornerFadeAndConstantBlend) {
   auto white = Image::Create(40, 40);
-  cairo_t* w = cairo_create(white->Surface());
-  cairo_set_source_rgb(w, 1, 1, 1);
-  cairo_paint(w);
-  cairo_destroy(w);
+  MRender::DrawColor(Graphics(*white), {0, 0, white->Width(), white->Height()}, 0xFFFFFFFF);
   TestCanvas canvas(40, 40, kBackground);
   MRender::DrawRightBottomTransition(canvas.cr(), white->Surface(), {0, 0, 40, 40}, 10);
   EXPECT_EQ(RedOf(canvas.At(30, 30)), 255u);  // the square's upper left corner

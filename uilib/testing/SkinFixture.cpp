@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "uilib/core/Graphics.h"
+
 namespace tumi::testing {
 
 namespace {
@@ -43,26 +45,26 @@ bool SkinFixture::WriteStrip(const std::string& path, int frame_width, int frame
   auto image = Image::Create(horizontal ? frame_width * count : frame_width,
                              horizontal ? frame_height : frame_height * count);
   if (!image) return false;
-  cairo_t* cr = cairo_create(image->Surface());
-  const ImageStrip strip(image->Width(), image->Height(), count, orientation);
-  for (int i = 0; i < count; ++i) MRender::DrawColor(cr, strip.Frame(i), StateColor(i));
-  cairo_destroy(cr);
+  {
+    Graphics g(*image);
+    const ImageStrip strip(image->Width(), image->Height(), count, orientation);
+    for (int i = 0; i < count; ++i) MRender::DrawColor(g, strip.Frame(i), StateColor(i));
+  }
   return WritePng(*image, path);
 }
 
 bool SkinFixture::WriteNinePatch(const std::string& path, int width, int height, Margins m) {
   auto image = Image::Create(width, height);
   if (!image) return false;
-  cairo_t* cr = cairo_create(image->Surface());
+  Graphics g(*image);
   const int xs[] = {0, m.left, width - m.right, width};
   const int ys[] = {0, m.top, height - m.bottom, height};
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 3; ++col) {
-      MRender::DrawColor(cr, Rect{xs[col], ys[row], xs[col + 1], ys[row + 1]},
+      MRender::DrawColor(g, Rect{xs[col], ys[row], xs[col + 1], ys[row + 1]},
                          RegionColor(static_cast<Region>(row * 3 + col)));
     }
   }
-  cairo_destroy(cr);
   return WritePng(*image, path);
 }
 

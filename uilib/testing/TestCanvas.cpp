@@ -3,16 +3,13 @@
 namespace tumi::testing {
 
 TestCanvas::TestCanvas(int width, int height, Argb background)
-    : image_(Image::Create(width, height)), cr_(cairo_create(image_->Surface())) {
-  cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_rgba(cr_, RedOf(background) / 255.0, GreenOf(background) / 255.0,
+    : image_(Image::Create(width, height)), graphics_(*image_) {
+  cairo_t* cr = graphics_.cr();
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_rgba(cr, RedOf(background) / 255.0, GreenOf(background) / 255.0,
                         BlueOf(background) / 255.0, AlphaOf(background) / 255.0);
-  cairo_paint(cr_);
-  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
-}
-
-TestCanvas::~TestCanvas() {
-  cairo_destroy(cr_);
+  cairo_paint(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
 }
 
 Argb TestCanvas::At(int x, int y) const {

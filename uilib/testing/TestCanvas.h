@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "uilib/core/Graphics.h"
 #include "uilib/core/Image.h"
 
 namespace tumi::testing {
@@ -13,18 +14,15 @@ class TestCanvas {
  public:
   // Filled with `background` (opaque black by default).
   TestCanvas(int width, int height, Argb background = 0xFF000000);
-  ~TestCanvas();
-  TestCanvas(const TestCanvas&) = delete;
-  TestCanvas& operator=(const TestCanvas&) = delete;
 
-  cairo_t* cr() const { return cr_; }
+  cairo_t* cr() const { return graphics_.cr(); }
   const Image& image() const { return *image_; }
   // Straight ARGB of a pixel, after everything drawn so far.
   Argb At(int x, int y) const;
 
  private:
   std::shared_ptr<Image> image_;
-  cairo_t* cr_;
+  Graphics graphics_;
 };
 
 }  // namespace tumi::testing
