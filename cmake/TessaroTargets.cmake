@@ -48,7 +48,12 @@ function(tessaro_tests name)
   target_compile_definitions(${name} PRIVATE
     TESSARO_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TESSARO_PROGRAM_DIR="${CMAKE_BINARY_DIR}/bin")
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "TESSARO_DATA_DIR=${CMAKE_BINARY_DIR}/bin")
+    PROPERTIES ENVIRONMENT "TESSARO_DATA_DIR=${CMAKE_BINARY_DIR}/bin"
+    # Leaks that libraries keep for the process's life; full stacks so the
+    # suppressions can see which library made them. (A list here would be
+    # split into properties, hence one setting per property.)
+    ENVIRONMENT_MODIFICATION
+    "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:fast_unwind_on_malloc=0")
 endfunction()
 
 # tessaro_fuzz(<name> <source> <link targets>...): with TESSARO_FUZZ a libFuzzer
