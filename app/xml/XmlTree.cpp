@@ -59,7 +59,7 @@ class Writer {
     while (true) {
       if (index == XmlTree::kNoNode) {
         if (open.empty()) break;
-        const auto [element, inline_content] = open.back();
+        const int element = open.back().first;
         open.pop_back();
         out_ += "</";
         out_ += tree_.at(element).name;
