@@ -157,9 +157,9 @@ TEST_F(DeviceDescriptionLoaderTest, ElementsBeforeOneFoundEarlierAreNotSeen) {
   </config>)");
   Loader().LoadDeviceDescription();
   EXPECT_EQ(description_.software.website_url, "w");
-  EXPECT_EQ(description_.software.store_url, "");    // before website
-  EXPECT_EQ(description_.software.upgrade_url, "");  // after copyright, looked up before it
-  EXPECT_EQ(view_.notice, "c");
+  EXPECT_EQ(description_.software.store_url, "");  // before website
+  EXPECT_EQ(description_.software.upgrade_url, "u");
+  EXPECT_FALSE(view_.notice.has_value());  // before upgrade
 }
 
 TEST_F(DeviceDescriptionLoaderTest, UnreadableConfigLeavesEmptyListsAndStillLoadsTheLayout) {
