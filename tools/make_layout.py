@@ -91,15 +91,15 @@ ISO_GAP_AFTER = {"Quote", "LShift"}
 
 LIGHT_MODES = [
     # (language text number of the name, mode number, attribute, what it does)
-    (401, 1, 0x0047, "Wave: brightness, speed, left/right, palette 1"),
-    (402, 2, 0x0043, "Breathing: brightness, speed, palette 1"),
-    (403, 3, 0x0003, "Spectrum cycle: brightness, speed"),
-    (404, 4, 0x0011, "Static: brightness, free RGB colour"),
+    (403, 1, 0x0047, "Wave: brightness, speed, left/right, palette 1"),
+    (401, 2, 0x0043, "Breathing: brightness, speed, palette 1"),
+    (402, 3, 0x0003, "Spectrum cycle: brightness, speed"),
+    (400, 4, 0x0011, "Static: brightness, free RGB colour"),
     (405, 5, 0x00C3, "Reactive: brightness, speed, key colour (palette 1) on a background (palette 2)"),
-    (406, 6, 0x1003, "Ripple: brightness, speed, palette 3"),
-    (407, 7, 0x004B, "Rain: brightness, speed, up/down, palette 1"),
-    (408, 8, 0x0023, "Starlight: brightness, speed, one colour"),
-    (409, 9, 0x0801, "Colour areas: brightness, six areas"),
+    (404, 6, 0x1003, "Ripple: brightness, speed, palette 3"),
+    (407, 7, 0x004B, "Raindrops: brightness, speed, up/down, palette 1"),
+    (406, 8, 0x0023, "Starlight: brightness, speed, one colour"),
+    (413, 9, 0x0801, "Colour zones: brightness, six zones"),
     (410, 10, 0x0101, "Custom: brightness, per-key colours in three slots"),
     (411, 11, 0x0200, "Music: the keyboard follows the music level (wired only)"),
     (412, 12, 0x0400, "Screen sync: the keys follow the screen's colours"),
