@@ -23,6 +23,7 @@ enum MenuFlag : uint32_t {
 };
 
 struct SoftwareInfo {
+  std::string name;  // names the settings, the data folder and the instance lock
   std::string version;
   std::string website_url;
   std::string store_url;

@@ -74,6 +74,7 @@ void DeviceDescriptionLoader::ReadModes(XmlDocument& doc, DeviceEntry& entry) {
 void DeviceDescriptionLoader::ReadSoftware(XmlDocument& doc) {
   if (!doc.FindElement("software")) return;
   SoftwareInfo& software = description_.software;
+  software.name = doc.GetAttribute("name");
   software.version = doc.GetAttribute("version");
   view_.ShowVersion("Ver: " + software.version);
   if (!doc.IntoElement()) return;

@@ -43,6 +43,7 @@ TEST(ShippedData, FilesAreWellFormed) {
     EXPECT_TRUE(layout.LoadFile(kData + "/layouts/" + keyboard.layout_name + ".xml"))
         << keyboard.layout_name << ": " << layout.Result();
   }
+  EXPECT_EQ(shipped.description.software.name, "Tessaro");
   EXPECT_EQ(shipped.view.version, "Ver: 1.0.1");
   EXPECT_TRUE(shipped.view.notice.has_value());
   for (const std::string& url :
