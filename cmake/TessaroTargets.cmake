@@ -9,6 +9,10 @@ if(TESSARO_WERROR)
 endif()
 target_compile_definitions(tessaro_options INTERFACE
   TESSARO_VERSION="${PROJECT_VERSION}" _FILE_OFFSET_BITS=64)
+if(TESSARO_FUZZ)
+  # Coverage feedback from the code under test, not only from the fuzz target.
+  target_compile_options(tessaro_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 if(TESSARO_SANITIZE)
   target_compile_options(tessaro_options INTERFACE -fsanitize=${TESSARO_SANITIZE}
     -fno-omit-frame-pointer -fno-sanitize-recover=all)

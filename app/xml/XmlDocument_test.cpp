@@ -50,9 +50,9 @@ TEST(XmlDocument, SavesTheWrittenFormByteForByte) {
   doc.SetAttribute("version", "1");
   doc.IntoElement();
   doc.AddElement("keyboard");
-  doc.SetAttribute("name", "A & \"B\" <'x'>");
+  doc.SetAttribute("name", "first");
   doc.SetAttribute("id", "2");
-  doc.SetAttribute("name", "Q & \"7\"");  // set again: keeps its place
+  doc.SetAttribute("name", "Q & \"7\" <'x'>");  // set again: keeps its place
   doc.AddElement("caption", "Fn < 5 & >");
   doc.AddElement("modes");
   doc.IntoElement();
@@ -70,7 +70,7 @@ TEST(XmlDocument, SavesTheWrittenFormByteForByte) {
   EXPECT_EQ(file.Read(),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
             "<config version=\"1\">\r\n"
-            "<keyboard name=\"Q &amp; &quot;7&quot;\" id=\"2\"/>\r\n"
+            "<keyboard name=\"Q &amp; &quot;7&quot; &lt;&apos;x&apos;&gt;\" id=\"2\"/>\r\n"
             "<inserted/>\r\n"
             "<caption>Fn &lt; 5 &amp; &gt;</caption>\r\n"
             "<modes>\r\n"

@@ -59,7 +59,7 @@ class Writer {
     while (true) {
       if (index == XmlTree::kNoNode) {
         if (open.empty()) break;
-        const auto [element, inline_content] = open.back();
+        const int element = open.back().first;
         open.pop_back();
         out_ += "</";
         out_ += tree_.at(element).name;
@@ -72,7 +72,7 @@ class Writer {
       const bool inside_line = !open.empty() && open.back().second;
       if (node.kind == XmlTree::Kind::kElement && node.first_child != XmlTree::kNoNode) {
         WriteStartTag(node);
-        const bool inline_content = inside_line || HasTextContent(node);
+        const bool inline_content = inside_line || KeepsContentOnOneLine(node);
         open.emplace_back(index, inline_content);
         if (!inline_content) out_ += kLineEnd;
         index = node.first_child;
@@ -91,7 +91,7 @@ class Writer {
  private:
   // Text among the children (other than blank layout between elements) keeps
   // the element's content on one line.
-  bool HasTextContent(const XmlTree::Node& element) const {
+  bool KeepsContentOnOneLine(const XmlTree::Node& element) const {
     bool structural = false;
     bool text = false;
     for (int child = element.first_child; child != XmlTree::kNoNode; child = tree_.at(child).next) {
