@@ -10,6 +10,8 @@
 #include "app/device/DeviceDescriptionLoader.h"
 #include "app/device/FakeDeviceDescriptionView.h"
 #include "app/device/FakeKeyboardStoreOpener.h"
+#include "platform/hid/FakeHidBackend.h"
+#include "platform/system/Clock.h"
 
 namespace {
 
@@ -41,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   description.keyboards.push_back(keyboard);
   tessaro::FakeDeviceDescriptionView view;
   tessaro::FakeKeyboardStoreOpener store;
-  tessaro::KeyboardLink link;
+  platform::FakeClock clock;
+  tessaro::KeyboardLink link(std::make_unique<platform::FakeHidBackend>(clock), clock);
   tessaro::DeviceDescriptionLoader loader(description, view, store, link, folder.string());
   loader.LoadLayout(keyboard.device_type);
 

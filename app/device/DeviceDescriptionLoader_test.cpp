@@ -12,6 +12,8 @@
 #include "app/device/FakeDeviceDescriptionView.h"
 #include "app/device/FakeKeyboardStoreOpener.h"
 #include "app/device/KeyPlacement.h"
+#include "platform/hid/FakeHidBackend.h"
+#include "platform/system/Clock.h"
 
 namespace tessaro {
 namespace {
@@ -88,7 +90,8 @@ class DeviceDescriptionLoaderTest : public testing::Test {
   DeviceDescription description_;
   FakeDeviceDescriptionView view_;
   FakeKeyboardStoreOpener store_;
-  KeyboardLink link_;
+  platform::FakeClock clock_;
+  KeyboardLink link_{std::make_unique<platform::FakeHidBackend>(clock_), clock_};
   fs::path folder_;
 
   DeviceDescriptionLoader Loader() {
@@ -115,7 +118,8 @@ TEST_F(DeviceDescriptionLoaderTest, ConfigFillsModelsModesLinkAndSoftware) {
   EXPECT_EQ(description_.modes[1].product_id, 0x0702);
 
   ASSERT_EQ(link_.AcceptedModes().size(), 3u);
-  const AcceptedMode& accepted = link_.AcceptedModes()[1];
+  const std::vector<AcceptedMode> modes = link_.AcceptedModes();
+  const AcceptedMode& accepted = modes[1];
   EXPECT_EQ(accepted.vendor_id, 0x3F2A);
   EXPECT_EQ(accepted.product_id, 0x0702);
   EXPECT_EQ(accepted.product_name, "Alpha RF");

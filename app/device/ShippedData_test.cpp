@@ -12,6 +12,8 @@
 #include "app/device/FakeDeviceDescriptionView.h"
 #include "app/device/FakeKeyboardStoreOpener.h"
 #include "app/xml/XmlDocument.h"
+#include "platform/hid/FakeHidBackend.h"
+#include "platform/system/Clock.h"
 
 namespace tessaro {
 namespace {
@@ -24,7 +26,8 @@ struct Shipped {
   DeviceDescription description;
   FakeDeviceDescriptionView view;
   FakeKeyboardStoreOpener store;
-  KeyboardLink link;
+  platform::FakeClock clock;
+  KeyboardLink link{std::make_unique<platform::FakeHidBackend>(clock), clock};
   DeviceDescriptionLoader loader{description, view, store, link, kData};
   bool loaded = false;
 };
