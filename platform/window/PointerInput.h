@@ -7,6 +7,8 @@
 
 namespace platform {
 
+enum class MouseButton { kLeft, kRight, kMiddle };
+
 enum class CursorShape { kArrow, kIBeam, kWait, kCross, kHand, kSizeWE, kSizeNS, kSizeAll, kNo };
 
 // TrackMouse flags, with the classic values.
