@@ -3,9 +3,10 @@
 //
 // Any thread may post or send; only the UI thread (the one that created the
 // window system) handles messages. Messages to a window that does not exist,
-// or that is destroyed while they wait, are dropped. Messages sent from other
-// threads are handled before posted ones, posted ones in order; when the
-// queue runs dry the UI thread handles due timers, then paints.
+// or that is destroyed while they wait, are dropped (a waiting sender gets
+// 0). What one thread posts and sends arrives in that order; messages sent
+// from other threads are handled on the way and never reach a loop's hooks.
+// When the queue runs dry the UI thread handles due timers, then paints.
 #include <cstdint>
 
 #include "platform/window/Message.h"
@@ -46,19 +47,23 @@ class MessageQueue {
   virtual ~MessageQueue() = default;
 
   // Any thread. False (nothing queued) when the window does not exist.
-  virtual bool Post(WindowId window, std::uint32_t message, std::uintptr_t wparam = 0,
-                    std::intptr_t lparam = 0) = 0;
+  bool Post(WindowId window, std::uint32_t message, std::uintptr_t wparam = 0,
+            std::intptr_t lparam = 0) {
+    return PostMessage(window, message, wparam, lparam);
+  }
   // Any thread. On the UI thread the handler runs at once; from another
   // thread the call waits until the UI thread has handled it. 0 when the
   // window is gone. A thread that the UI thread waits for must not send.
-  virtual std::intptr_t Send(WindowId window, std::uint32_t message, std::uintptr_t wparam = 0,
-                             std::intptr_t lparam = 0) = 0;
+  std::intptr_t Send(WindowId window, std::uint32_t message, std::uintptr_t wparam = 0,
+                     std::intptr_t lparam = 0) {
+    return SendMessage(window, message, wparam, lparam);
+  }
   // Any thread: queues the quit message that ends the run loops.
   virtual void PostQuit(int code) = 0;
 
   // UI thread. Runs a loop, nested in any running one, until EndLoop, a hook,
   // a quit message or an error ends it.
-  virtual LoopResult RunLoop(LoopHooks* hooks = nullptr) = 0;
+  LoopResult RunLoop(LoopHooks* hooks = nullptr) { return RunLoopWith(hooks); }
   // UI thread: the innermost loop returns this code after the current message.
   virtual void EndLoop(int code) = 0;
   virtual int LoopDepth() const = 0;
@@ -72,6 +77,13 @@ class MessageQueue {
   virtual int Pump() = 0;
 
   virtual bool IsUiThread() const = 0;
+
+ protected:
+  virtual bool PostMessage(WindowId window, std::uint32_t message, std::uintptr_t wparam,
+                           std::intptr_t lparam) = 0;
+  virtual std::intptr_t SendMessage(WindowId window, std::uint32_t message, std::uintptr_t wparam,
+                                    std::intptr_t lparam) = 0;
+  virtual LoopResult RunLoopWith(LoopHooks* hooks) = 0;
 };
 
 }  // namespace platform

@@ -32,11 +32,16 @@ class PointerInput {
   // Requests one kMouseLeave and/or kMouseHover; both requests end once their
   // message is posted. Asking for leave while the pointer is outside the
   // window posts kMouseLeave at once.
-  virtual bool TrackMouse(WindowId window, std::uint32_t flags,
-                          Milliseconds hover_time = kDefaultHoverTime) = 0;
+  bool TrackMouse(WindowId window, std::uint32_t flags,
+                  Milliseconds hover_time = kDefaultHoverTime) {
+    return TrackMouseEvent(window, flags, hover_time);
+  }
   virtual void SetCursor(CursorShape shape) = 0;
   virtual Point CursorPos() const = 0;  // screen coordinates, last known
   virtual WindowId WindowUnderPointer() const = 0;
+
+ protected:
+  virtual bool TrackMouseEvent(WindowId window, std::uint32_t flags, Milliseconds hover_time) = 0;
 };
 
 }  // namespace platform

@@ -1,7 +1,5 @@
 #include "platform/window/PostedQueue.h"
 
-#include <algorithm>
-
 #include "platform/window/MessageIds.h"
 
 namespace platform {
@@ -9,7 +7,7 @@ namespace platform {
 void PostedQueue::Post(const Message& message) {
   {
     std::lock_guard lock(mutex_);
-    posted_.push_back(message);
+    entries_.push_back({message});
   }
   wake_();
 }
@@ -17,32 +15,51 @@ void PostedQueue::Post(const Message& message) {
 void PostedQueue::PostMove(const Message& message) {
   {
     std::lock_guard lock(mutex_);
-    if (!posted_.empty() && posted_.back().message == msg::kMouseMove &&
-        posted_.back().window == message.window) {
-      posted_.back() = message;
+    if (!entries_.empty() && !entries_.back().sent &&
+        entries_.back().message.message == msg::kMouseMove &&
+        entries_.back().message.window == message.window) {
+      entries_.back().message = message;
       return;
     }
-    posted_.push_back(message);
+    entries_.push_back({message});
   }
   wake_();
 }
 
-std::optional<Message> PostedQueue::Pop() {
-  std::lock_guard lock(mutex_);
-  if (posted_.empty()) return std::nullopt;
-  Message m = posted_.front();
-  posted_.pop_front();
-  return m;
+std::optional<Message> PostedQueue::Pop(
+    const std::function<std::intptr_t(const Message&)>& handle_sent) {
+  for (;;) {
+    Entry entry;
+    {
+      std::lock_guard lock(mutex_);
+      if (entries_.empty()) return std::nullopt;
+      entry = entries_.front();
+      entries_.pop_front();
+    }
+    if (!entry.sent) return entry.message;
+    Answer(entry.sent, handle_sent(entry.message));
+  }
 }
 
-bool PostedQueue::Empty() const {
-  std::lock_guard lock(mutex_);
-  return posted_.empty() && sent_.empty();
+void PostedQueue::Answer(Sent* sent, std::intptr_t result) {
+  {
+    std::lock_guard lock(mutex_);
+    sent->result = result;
+    sent->done = true;
+  }
+  answered_.notify_all();
 }
 
 void PostedQueue::DropWindow(WindowId window) {
-  std::lock_guard lock(mutex_);
-  std::erase_if(posted_, [window](const Message& m) { return m.window == window; });
+  {
+    std::lock_guard lock(mutex_);
+    std::erase_if(entries_, [window](const Entry& e) {
+      if (e.message.window != window) return false;
+      if (e.sent) e.sent->done = true;  // answered with 0
+      return true;
+    });
+  }
+  answered_.notify_all();
 }
 
 void PostedQueue::PostQuit(int code) {
@@ -61,11 +78,11 @@ std::optional<int> PostedQueue::TakeQuit() {
 }
 
 std::intptr_t PostedQueue::SendAndWait(const Message& message) {
-  Sent sent{message};
+  Sent sent;
   {
     std::lock_guard lock(mutex_);
     if (shut_down_) return 0;
-    sent_.push_back(&sent);
+    entries_.push_back({message, &sent});
   }
   wake_();
   std::unique_lock lock(mutex_);
@@ -73,34 +90,14 @@ std::intptr_t PostedQueue::SendAndWait(const Message& message) {
   return sent.result;
 }
 
-void PostedQueue::HandleSent(const std::function<std::intptr_t(const Message&)>& handle) {
-  for (;;) {
-    Sent* sent = nullptr;
-    {
-      std::lock_guard lock(mutex_);
-      if (sent_.empty()) return;
-      sent = sent_.front();
-      sent_.pop_front();
-    }
-    std::intptr_t result = handle(sent->message);
-    {
-      std::lock_guard lock(mutex_);
-      sent->result = result;
-      sent->done = true;
-    }
-    answered_.notify_all();
-  }
-}
-
 void PostedQueue::Shutdown() {
   {
     std::lock_guard lock(mutex_);
     shut_down_ = true;
-    for (Sent* sent : sent_) {
-      sent->result = 0;
-      sent->done = true;
+    for (const Entry& e : entries_) {
+      if (e.sent) e.sent->done = true;
     }
-    sent_.clear();
+    std::erase_if(entries_, [](const Entry& e) { return e.sent != nullptr; });
   }
   answered_.notify_all();
 }

@@ -18,6 +18,8 @@ WindowCore::~WindowCore() {
   // Ticks may post to windows; they stop before the windows go.
   dialog_timer_->StopAll();
   queue_.Shutdown();
+  // Handlers may be gone by now: what is left goes without messages.
+  for (auto& [id, w] : windows_) w->params.handler = nullptr;
   std::vector<WindowId> ids = AllWindows();
   for (auto it = ids.rbegin(); it != ids.rend(); ++it) Destroy(*it);
 }
@@ -266,7 +268,7 @@ std::vector<WindowId> WindowCore::AllWindows() const {
   return ids;
 }
 
-void WindowCore::Invalidate(WindowId window, std::optional<Rect> client) {
+void WindowCore::InvalidateRect(WindowId window, std::optional<Rect> client) {
   {
     std::lock_guard lock(shared_mutex_);
     auto it = damage_.find(window);

@@ -54,7 +54,6 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   std::uint32_t Style(WindowId window) const override;
   std::vector<WindowId> AllWindows() const override;
   bool SupportsPerPixelAlpha() const override { return backend_->SupportsPerPixelAlpha(); }
-  void Invalidate(WindowId window, std::optional<Rect> client) override;
   void Validate(WindowId window) override;
   std::optional<Rect> UpdateRect(WindowId window) const override;
   PaintContext BeginPaint(WindowId window) override;
@@ -64,12 +63,7 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   std::vector<std::string> TakeDroppedFiles(std::uintptr_t drop_id) override;
 
   // MessageQueue
-  bool Post(WindowId window, std::uint32_t message, std::uintptr_t wparam,
-            std::intptr_t lparam) override;
-  std::intptr_t Send(WindowId window, std::uint32_t message, std::uintptr_t wparam,
-                     std::intptr_t lparam) override;
   void PostQuit(int code) override;
-  LoopResult RunLoop(LoopHooks* hooks) override;
   void EndLoop(int code) override;
   int LoopDepth() const override { return static_cast<int>(loops_.size()); }
   Fetch NextMessage(Message& message, bool wait) override;
@@ -86,7 +80,6 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   WindowId SetCapture(WindowId window) override;
   bool ReleaseCapture() override;
   WindowId Capture() const override { return capture_; }
-  bool TrackMouse(WindowId window, std::uint32_t flags, Milliseconds hover_time) override;
   void SetCursor(CursorShape shape) override;
   Point CursorPos() const override { return cursor_pos_; }
   WindowId WindowUnderPointer() const override { return pointer_window_; }
@@ -106,6 +99,14 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   std::vector<Monitor> Monitors() const override;
 
  protected:
+  void InvalidateRect(WindowId window, std::optional<Rect> client) override;
+  bool PostMessage(WindowId window, std::uint32_t message, std::uintptr_t wparam,
+                   std::intptr_t lparam) override;
+  std::intptr_t SendMessage(WindowId window, std::uint32_t message, std::uintptr_t wparam,
+                            std::intptr_t lparam) override;
+  LoopResult RunLoopWith(LoopHooks* hooks) override;
+  bool TrackMouseEvent(WindowId window, std::uint32_t flags, Milliseconds hover_time) override;
+
   // BackendEvents
   void OnPointerMove(WindowId window, Point client) override;
   void OnPointerLeave(WindowId window) override;

@@ -370,7 +370,7 @@ bool WindowCore::ReleaseCapture() {
   return true;
 }
 
-bool WindowCore::TrackMouse(WindowId window, std::uint32_t flags, Milliseconds hover_time) {
+bool WindowCore::TrackMouseEvent(WindowId window, std::uint32_t flags, Milliseconds hover_time) {
   if (flags & kTrackCancel) {
     if (tracking_.window == window) {
       if (flags & kTrackLeave) tracking_.leave = false;

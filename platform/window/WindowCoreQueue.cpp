@@ -9,15 +9,15 @@ bool WindowCore::IsUiThread() const {
   return std::this_thread::get_id() == ui_thread_;
 }
 
-bool WindowCore::Post(WindowId window, std::uint32_t message, std::uintptr_t wparam,
-                      std::intptr_t lparam) {
+bool WindowCore::PostMessage(WindowId window, std::uint32_t message, std::uintptr_t wparam,
+                             std::intptr_t lparam) {
   if (window != kNoWindow && !IsWindow(window)) return false;
   queue_.Post(Message{window, message, wparam, lparam});
   return true;
 }
 
-std::intptr_t WindowCore::Send(WindowId window, std::uint32_t message, std::uintptr_t wparam,
-                               std::intptr_t lparam) {
+std::intptr_t WindowCore::SendMessage(WindowId window, std::uint32_t message, std::uintptr_t wparam,
+                                      std::intptr_t lparam) {
   if (!IsWindow(window)) return 0;
   Message m{window, message, wparam, lparam};
   if (IsUiThread()) return Dispatch(m);
@@ -83,8 +83,7 @@ Fetch WindowCore::NextMessage(Message& message, bool wait) {
   // Input that arrived since the last look is queued first.
   if (!backend_->Wait(Milliseconds{0}, Events())) return Fetch::kError;
   for (;;) {
-    queue_.HandleSent([this](const Message& m) { return Dispatch(m); });
-    while (auto posted = queue_.Pop()) {
+    while (auto posted = queue_.Pop([this](const Message& m) { return Dispatch(m); })) {
       if (posted->window != kNoWindow && !IsWindow(posted->window)) continue;
       message = *posted;
       return Fetch::kMessage;
@@ -102,7 +101,7 @@ Fetch WindowCore::NextMessage(Message& message, bool wait) {
   }
 }
 
-LoopResult WindowCore::RunLoop(LoopHooks* hooks) {
+LoopResult WindowCore::RunLoopWith(LoopHooks* hooks) {
   loops_.push_back({});
   LoopResult result;
   for (;;) {

@@ -20,6 +20,8 @@
 
 namespace platform {
 
+// Destroying it destroys the windows still open, without messages: their
+// handlers may be gone already.
 class WindowSystem : public Windows,
                      public MessageQueue,
                      public WindowTimers,

@@ -91,7 +91,9 @@ class Windows {
 
   // Any thread: adds the rectangle (the whole client area when nullopt) to the
   // window's damage and wakes the UI thread. Never paints by itself.
-  virtual void Invalidate(WindowId window, std::optional<Rect> client = std::nullopt) = 0;
+  void Invalidate(WindowId window, std::optional<Rect> client = std::nullopt) {
+    InvalidateRect(window, client);
+  }
   virtual void Validate(WindowId window) = 0;
   // The bounding box of the damage not yet painted; nullopt when none.
   virtual std::optional<Rect> UpdateRect(WindowId window) const = 0;
@@ -109,6 +111,9 @@ class Windows {
   // paths are taken once with its drop id.
   virtual void AcceptFiles(WindowId window, bool accept) = 0;
   virtual std::vector<std::string> TakeDroppedFiles(std::uintptr_t drop_id) = 0;
+
+ protected:
+  virtual void InvalidateRect(WindowId window, std::optional<Rect> client) = 0;
 };
 
 }  // namespace platform
