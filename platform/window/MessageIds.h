@@ -45,6 +45,7 @@ inline constexpr std::uint32_t kMButtonDblClk = 0x0209;
 // word, kMk* flags in the low word; lparam: the point in screen coordinates.
 inline constexpr std::uint32_t kMouseWheel = 0x020A;
 inline constexpr std::uint32_t kCaptureChanged = 0x0215;  // to the window that lost the capture
+inline constexpr std::uint32_t kExitSizeMove = 0x0232;    // a window drag ended
 inline constexpr std::uint32_t kDropFiles = 0x0233;       // wparam: drop id for TakeDroppedFiles
 inline constexpr std::uint32_t kMouseHover = 0x02A1;
 inline constexpr std::uint32_t kMouseLeave = 0x02A3;

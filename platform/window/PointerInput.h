@@ -39,6 +39,11 @@ class PointerInput {
   virtual void SetCursor(CursorShape shape) = 0;
   virtual Point CursorPos() const = 0;  // screen coordinates, last known
   virtual WindowId WindowUnderPointer() const = 0;
+  // Called on a left-button press: the window follows the pointer until the
+  // button is released, sending kMove as it goes and kExitSizeMove at the
+  // end; the window gets no mouse messages meanwhile, not even the release.
+  // False when the left button is not down.
+  virtual bool BeginMoveDrag(WindowId window) = 0;
 
  protected:
   virtual bool TrackMouseEvent(WindowId window, std::uint32_t flags, Milliseconds hover_time) = 0;

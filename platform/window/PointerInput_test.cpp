@@ -186,6 +186,29 @@ TEST_F(PointerInputTest, APopupLosesActivationToAClickElsewhereOrAnotherProgram)
   EXPECT_EQ(ws->Focus(), kNoWindow);
 }
 
+TEST_F(PointerInputTest, AMoveDragCarriesTheWindowUntilRelease) {
+  WindowId w = Open(a, Rect{100, 100, 300, 200});
+  EXPECT_FALSE(ws->BeginMoveDrag(w));  // no button down
+  ws->PressButton(w, MouseButton::kLeft, {10, 10});
+  ws->Pump();
+  ASSERT_TRUE(ws->BeginMoveDrag(w));
+  a.Clear();
+  ws->MovePointer(w, {30, 15});  // the pointer moved by (20, 5)
+  EXPECT_EQ(ws->Bounds(w), (Rect{120, 105, 320, 205}));
+  ws->MovePointer(w, {10, 10});  // client point of the moved window: at rest
+  EXPECT_EQ(ws->Bounds(w), (Rect{120, 105, 320, 205}));
+  ws->ReleaseButton(w, MouseButton::kLeft, {10, 10});
+  ws->Pump();
+  EXPECT_EQ(a.Numbers({msg::kMove, msg::kExitSizeMove}),
+            (std::vector<std::uint32_t>{msg::kMove, msg::kExitSizeMove}));
+  EXPECT_TRUE(a.Only(kMouse).empty());  // the drag swallowed moves and the release
+  EXPECT_FALSE(ws->IsKeyDown(vk::kLButton));
+  ws->MovePointer(w, {50, 50});
+  ws->Pump();
+  EXPECT_EQ(ws->Bounds(w), (Rect{120, 105, 320, 205}));
+  EXPECT_EQ(a.Only({msg::kMouseMove}).size(), 1u);
+}
+
 TEST_F(PointerInputTest, CursorAndDroppedFiles) {
   WindowId w = Open(a, Rect{0, 0, 100, 100});
   ws->SetCursor(CursorShape::kHand);

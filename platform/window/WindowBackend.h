@@ -32,6 +32,7 @@ class BackendEvents {
   virtual void OnFocus(WindowId window, bool gained) = 0;
   virtual void OnCloseRequest(WindowId window) = 0;
   virtual void OnBoundsChanged(WindowId window, const Rect& screen) = 0;
+  virtual void OnMinimized(WindowId window, bool minimized) = 0;
   virtual void OnExposed(WindowId window) = 0;
   virtual void OnDropFiles(WindowId window, const std::vector<std::string>& paths,
                            Point client) = 0;
@@ -62,6 +63,9 @@ class WindowBackend {
   virtual bool SetClipboardText(const std::string& text) = 0;
   virtual std::string ClipboardText() const = 0;
   virtual std::vector<Monitor> Monitors() const = 0;
+  // Where the pointer is on the screen now, when the display can tell
+  // (client points of a window being moved lag behind the move).
+  virtual std::optional<Point> GlobalPointer() const = 0;
   virtual bool SupportsPerPixelAlpha() const = 0;
 
   // Reports what input is pending, then waits for more until the timeout

@@ -77,6 +77,10 @@ bool WindowCore::Destroy(WindowId window) {
   if (pointer_window_ == window) pointer_window_ = kNoWindow;
   if (text_input_ == window) StopTextInput();
   if (last_press_.window == window) last_press_ = {};
+  if (move_drag_.window == window) {
+    move_drag_ = {};
+    if (capture_ == kNoWindow) backend_->CaptureMouse(false);
+  }
   WindowId owner = Find(window)->params.owner;
   if (focus_ == window) {
     focus_ = kNoWindow;
@@ -105,7 +109,6 @@ bool WindowCore::Show(WindowId window, ShowCommand command) {
     case ShowCommand::kShowMinimized:
     case ShowCommand::kMinimize:
       w->visible = true;
-      w->minimized = true;
       break;
     case ShowCommand::kMaximize:
       if (!w->maximized) {
@@ -121,7 +124,9 @@ bool WindowCore::Show(WindowId window, ShowCommand command) {
     case ShowCommand::kRestore:
       w->visible = true;
       if (w->minimized) {
-        w->minimized = false;
+        SetMinimized(*w, false);
+        w = Find(window);
+        if (!w) return was_visible;
       } else if (w->maximized) {
         w->maximized = false;
         ApplyBounds(*w, w->restore_bounds, true);
@@ -134,6 +139,11 @@ bool WindowCore::Show(WindowId window, ShowCommand command) {
       break;
   }
   backend_->ShowNativeWindow(window, command);
+  if (command == ShowCommand::kMinimize || command == ShowCommand::kShowMinimized) {
+    SetMinimized(*w, true);
+    w = Find(window);
+    if (!w) return was_visible;
+  }
   if (was_visible != w->visible) Deliver(Message{window, msg::kShowWindow, w->visible, 0});
   w = Find(window);
   if (!w) return was_visible;
@@ -188,6 +198,22 @@ void WindowCore::ApplyBounds(Window& w, const Rect& screen, bool tell_backend) {
     Deliver(Message{id, msg::kSize, kind,
                     static_cast<std::intptr_t>(PackWords(screen.Width(), screen.Height()))});
   }
+}
+
+void WindowCore::SetMinimized(Window& w, bool minimized) {
+  if (w.minimized == minimized) return;
+  w.minimized = minimized;
+  WindowId id = w.id;
+  if (minimized) {
+    if (move_drag_.window == id) EndMoveDrag();
+    Deliver(Message{id, msg::kSize, msg::kSizeMinimized, 0});
+    return;
+  }
+  Size size = w.params.bounds.GetSize();
+  std::uintptr_t kind = w.maximized ? msg::kSizeMaximized : msg::kSizeRestored;
+  Invalidate(id, std::nullopt);
+  Deliver(Message{id, msg::kSize, kind,
+                  static_cast<std::intptr_t>(PackWords(size.width, size.height))});
 }
 
 bool WindowCore::SetBounds(WindowId window, const Rect& screen) {

@@ -83,6 +83,7 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   void SetCursor(CursorShape shape) override;
   Point CursorPos() const override { return cursor_pos_; }
   WindowId WindowUnderPointer() const override { return pointer_window_; }
+  bool BeginMoveDrag(WindowId window) override;
 
   // KeyboardInput
   WindowId SetFocus(WindowId window) override;
@@ -118,6 +119,7 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   void OnFocus(WindowId window, bool gained) override;
   void OnCloseRequest(WindowId window) override;
   void OnBoundsChanged(WindowId window, const Rect& screen) override;
+  void OnMinimized(WindowId window, bool minimized) override;
   void OnExposed(WindowId window) override;
   void OnDropFiles(WindowId window, const std::vector<std::string>& paths, Point client) override;
 
@@ -154,6 +156,10 @@ class WindowCore : public WindowSystem, protected BackendEvents {
     Point anchor;  // client point where the pointer came to rest
     Milliseconds hover_due{0};
   };
+  struct MoveDrag {
+    WindowId window = kNoWindow;
+    Point grab;  // the pointer's offset from the window's top-left corner
+  };
   struct LastPress {
     WindowId window = kNoWindow;
     MouseButton button = MouseButton::kLeft;
@@ -165,6 +171,9 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   Window* Find(WindowId window);
   const Window* Find(WindowId window) const;
   void ResizeSurface(Window& w);
+  void SetMinimized(Window& w, bool minimized);
+  bool FollowMoveDrag(WindowId window, Point client);
+  void EndMoveDrag();
   void ApplyBounds(Window& w, const Rect& screen, bool tell_backend);
   void Paint(WindowId window);
   std::optional<Message> TakeSynthesized();
@@ -204,6 +213,7 @@ class WindowCore : public WindowSystem, protected BackendEvents {
   Point cursor_pos_;
   Tracking tracking_;
   LastPress last_press_;
+  MoveDrag move_drag_;
   unsigned buttons_ = 0;  // kMk* button bits held
   std::set<int> keys_down_;
   Composition composition_;

@@ -148,9 +148,39 @@ void WindowCore::CheckHoverMove(WindowId window, Point client) {
   }
 }
 
+bool WindowCore::BeginMoveDrag(WindowId window) {
+  const Window* w = Find(window);
+  if (!w || !(buttons_ & msg::kMkLButton) || w->maximized) return false;
+  if (capture_ != kNoWindow) ReleaseCapture();
+  Point pointer = backend_->GlobalPointer().value_or(cursor_pos_);
+  move_drag_ = {window, {pointer.x - w->params.bounds.left, pointer.y - w->params.bounds.top}};
+  backend_->CaptureMouse(true);
+  return true;
+}
+
+bool WindowCore::FollowMoveDrag(WindowId window, Point client) {
+  Window* w = Find(move_drag_.window);
+  if (!w) return false;
+  Point pointer = backend_->GlobalPointer().value_or(ClientToScreen(window, client));
+  Rect bounds = w->params.bounds;
+  ApplyBounds(*w,
+              bounds.Offset(pointer.x - move_drag_.grab.x - bounds.left,
+                            pointer.y - move_drag_.grab.y - bounds.top),
+              true);
+  return true;
+}
+
+void WindowCore::EndMoveDrag() {
+  WindowId window = move_drag_.window;
+  move_drag_ = {};
+  if (capture_ == kNoWindow) backend_->CaptureMouse(false);
+  if (Find(window)) Deliver(Message{window, msg::kExitSizeMove, 0, 0});
+}
+
 void WindowCore::OnPointerMove(WindowId window, Point client) {
   if (!Find(window)) return;
   PointerAt(window, client);
+  if (move_drag_.window != kNoWindow && FollowMoveDrag(window, client)) return;
   WindowId target = InputTarget(window, client);
   if (!AcceptsInput(target)) return;
   CheckHoverMove(target, client);
@@ -165,6 +195,13 @@ void WindowCore::OnPointerLeave(WindowId window) {
 void WindowCore::OnButton(WindowId window, MouseButton button, bool down, Point client) {
   if (!Find(window)) return;
   PointerAt(window, client);
+  if (move_drag_.window != kNoWindow) {
+    if (!down && button == MouseButton::kLeft) {
+      buttons_ &= ~msg::kMkLButton;
+      EndMoveDrag();
+    }
+    return;
+  }
   if (down && capture_ == kNoWindow) {
     if (!IsEnabled(window)) {
       // A click on a window that a modal dialog disabled brings the dialog up.
@@ -298,6 +335,10 @@ void WindowCore::OnBoundsChanged(WindowId window, const Rect& screen) {
   if (Window* w = Find(window)) ApplyBounds(*w, screen, false);
 }
 
+void WindowCore::OnMinimized(WindowId window, bool minimized) {
+  if (Window* w = Find(window)) SetMinimized(*w, minimized);
+}
+
 void WindowCore::OnExposed(WindowId window) {
   Invalidate(window, std::nullopt);
 }
@@ -332,6 +373,7 @@ void WindowCore::Deactivate() {
   // Keys and buttons released elsewhere never report here.
   keys_down_.clear();
   buttons_ = 0;
+  if (move_drag_.window != kNoWindow) EndMoveDrag();
   if (capture_ != kNoWindow) ReleaseCapture();
   if (old == kNoWindow || !Find(old)) return;
   Deliver(Message{old, msg::kNcActivate, 0, 0});

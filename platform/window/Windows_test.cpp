@@ -131,5 +131,25 @@ TEST_F(WindowsTest, MovingAndSizingTellTheHandlerAndRedraw) {
   EXPECT_EQ(ws->Bounds(w), (Rect{10, 20, 310, 220}));
 }
 
+TEST_F(WindowsTest, AMinimisedWindowDoesNotPaintUntilRestored) {
+  WindowId w = Open(Rect{0, 0, 40, 30});
+  ws->Show(w, ShowCommand::kShow);
+  ws->Pump();
+  painter.Clear();
+  painter.painted.clear();
+  ws->Show(w, ShowCommand::kMinimize);
+  EXPECT_TRUE(ws->IsMinimized(w));
+  ws->Invalidate(w);
+  ws->Pump();
+  EXPECT_TRUE(painter.painted.empty());
+  ws->Show(w, ShowCommand::kRestore);
+  ws->Pump();
+  std::vector<Message> sizes = painter.Only({msg::kSize});
+  ASSERT_EQ(sizes.size(), 2u);
+  EXPECT_EQ(sizes[0].wparam, msg::kSizeMinimized);
+  EXPECT_EQ(sizes[1].wparam, msg::kSizeRestored);
+  EXPECT_EQ(painter.painted, (std::vector<Rect>{Rect{0, 0, 40, 30}}));
+}
+
 }  // namespace
 }  // namespace platform

@@ -35,6 +35,7 @@ class HeadlessBackend final : public WindowBackend {
   bool SetClipboardText(const std::string& text) override;
   std::string ClipboardText() const override { return clipboard_; }
   std::vector<Monitor> Monitors() const override { return monitors_; }
+  std::optional<Point> GlobalPointer() const override { return std::nullopt; }
   bool SupportsPerPixelAlpha() const override { return true; }
   bool Wait(std::optional<Milliseconds> timeout, BackendEvents& events) override;
   void Wake() override;

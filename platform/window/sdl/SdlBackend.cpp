@@ -214,6 +214,12 @@ std::vector<Monitor> SdlBackend::Monitors() const {
   return monitors;
 }
 
+std::optional<Point> SdlBackend::GlobalPointer() const {
+  Point p;
+  SDL_GetGlobalMouseState(&p.x, &p.y);
+  return p;
+}
+
 Point SdlBackend::PointerIn(WindowId window) const {
   int x = 0;
   int y = 0;
@@ -332,6 +338,12 @@ void SdlBackend::TranslateWindowEvent(const SDL_WindowEvent& event, BackendEvent
       events.OnBoundsChanged(id, Rect{x, y, x + w, y + h});
       break;
     }
+    case SDL_WINDOWEVENT_MINIMIZED:
+      events.OnMinimized(id, true);
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      events.OnMinimized(id, false);
+      break;
     case SDL_WINDOWEVENT_LEAVE:
       events.OnPointerLeave(id);
       break;

@@ -36,6 +36,7 @@ class SdlBackend final : public WindowBackend {
   bool SetClipboardText(const std::string& text) override;
   std::string ClipboardText() const override;
   std::vector<Monitor> Monitors() const override;
+  std::optional<Point> GlobalPointer() const override;
   bool SupportsPerPixelAlpha() const override { return !argb_visual_.empty(); }
   bool Wait(std::optional<Milliseconds> timeout, BackendEvents& events) override;
   void Wake() override;
