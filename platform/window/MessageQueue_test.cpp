@@ -189,14 +189,22 @@ TEST_F(MessageQueueTest, CloseDestroysThroughDefaultHandling) {
   ws->Post(w, msg::kClose, 2);
   ws->Pump();
   EXPECT_FALSE(ws->IsWindow(w));
-  // The desktop's close request is the same message, with 0.
+  // The desktop's close button comes as a system command that ends in kClose
+  // with 0 unless the handler takes it.
   RecordingHandler second{ws.get()};
   WindowId v = Open(second);
   ws->RequestClose(v);
   ws->Pump();
-  ASSERT_EQ(second.Only({msg::kClose}).size(), 1u);
+  EXPECT_EQ(second.Numbers({msg::kSysCommand, msg::kClose}),
+            (std::vector<std::uint32_t>{msg::kSysCommand, msg::kClose}));
   EXPECT_EQ(second.Only({msg::kClose})[0].wparam, 0u);
   EXPECT_FALSE(ws->IsWindow(v));
+  RecordingHandler tray{ws.get()};
+  WindowId kept = Open(tray);
+  tray.reply = [](const Message&) -> std::intptr_t { return 0; };  // takes everything
+  ws->RequestClose(kept);
+  ws->Pump();
+  EXPECT_TRUE(ws->IsWindow(kept));
 }
 
 }  // namespace

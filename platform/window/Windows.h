@@ -104,7 +104,8 @@ class Windows {
   virtual void UpdateWindow(WindowId window) = 0;
 
   // What a handler returns for a message it does not take: kClose destroys the
-  // window, kEraseBackground answers 1, everything else 0.
+  // window, kSysCommand with kScClose sends kClose, kEraseBackground answers
+  // 1, everything else 0.
   virtual std::intptr_t DefaultHandling(const Message& message) = 0;
 
   // Files dropped on a window that accepts them arrive as kDropFiles; the
