@@ -28,6 +28,9 @@ enum WindowStyle : std::uint32_t {
   kStylePerPixelAlpha = 1u << 3,
   kStyleResizable = 1u << 4,
   kStyleNoActivate = 1u << 5,  // showing it never takes the focus
+  // Clicks pass through to what lies below (drop shadows), where the display
+  // can do that.
+  kStyleInputTransparent = 1u << 6,
 };
 
 // Show commands, with the numbers the UI code passes.

@@ -255,7 +255,15 @@ TEST_F(SdlDisplayTest, DrawsAWindowTakesAnXTestClickAndWakesForOtherThreads) {
   EXPECT_EQ(PixelOf(shot, 300, 200), 0x0000FFu);
   cairo_surface_destroy(shot);
 
-  // A click through the X server, at client (200, 150).
+  // A click through the X server, at client (200, 150), through a shadow-like
+  // window lying over that point.
+  ClickTarget over_target(ws.get());
+  const Rect over{bounds.left + 150, bounds.top + 100, bounds.left + 250, bounds.top + 200};
+  WindowId overlay = ws->Create(WindowParams{
+      "overlay", over, kStylePopup | kStyleNoActivate | kStyleInputTransparent, w, &over_target});
+  ASSERT_NE(overlay, kNoWindow);
+  ws->Show(overlay, ShowCommand::kShowNoActivate);
+  ASSERT_EQ(ShownPixel(*ws, over, {30, 30}, 0x00FF00), 0x00FF00u);
   ws->SetTimer(w, 1, Milliseconds{5000});
   XTestFakeMotionEvent(display_, 0, bounds.left + 200, bounds.top + 150, 0);
   XTestFakeButtonEvent(display_, 1, True, 0);
@@ -265,6 +273,8 @@ TEST_F(SdlDisplayTest, DrawsAWindowTakesAnXTestClickAndWakesForOtherThreads) {
   std::vector<Message> down = target.Only({msg::kLButtonDown});
   ASSERT_EQ(down.size(), 1u);
   EXPECT_EQ(UnpackPoint(down[0].lparam), (Point{200, 150}));
+  EXPECT_TRUE(over_target.Only({msg::kLButtonDown}).empty());
+  ws->Destroy(overlay);
 
   // A post from another thread wakes the waiting loop.
   ws->SetTimer(w, 1, Milliseconds{5000});
