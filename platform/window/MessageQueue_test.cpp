@@ -184,6 +184,41 @@ TEST_F(MessageQueueTest, HooksSeeEveryMessageAndMayConsumeOrEnd) {
   EXPECT_EQ(ws->Pump(), 1);  // 3 is still queued for the next loop
 }
 
+// The shape of a dialog's modal loop: the owner disabled, the result taken
+// from the close message, the loop over once the window is gone.
+TEST_F(MessageQueueTest, AModalLoopEndsWhenItsWindowGoes) {
+  WindowId owner = Open(handler);
+  RecordingHandler dialog_handler{ws.get()};
+  WindowId dialog = ws->Create(
+      WindowParams{"dialog", Rect{0, 0, 50, 50}, kStyleTopLevel, owner, &dialog_handler});
+  struct Modal : LoopHooks {
+    HeadlessWindowSystem* ws;
+    WindowId owner;
+    WindowId dialog;
+    std::uintptr_t result = 0;
+    bool PreTranslate(const Message& m) override {
+      if (m.message == msg::kClose && m.window == dialog) {
+        result = m.wparam;
+        ws->Enable(owner, true);  // before the dialog goes, so the owner takes over
+        ws->SetFocus(owner);
+      }
+      return false;
+    }
+    bool AfterDispatch(const Message&) override { return !ws->IsWindow(dialog); }
+  } modal;
+  modal.ws = ws.get();
+  modal.owner = owner;
+  modal.dialog = dialog;
+  ws->Show(owner, ShowCommand::kShow);
+  ws->Enable(owner, false);
+  ws->Show(dialog, ShowCommand::kShow);
+  ws->Post(dialog, msg::kClose, 6);  // what DoYes leads to
+  EXPECT_EQ(ws->RunLoop(&modal).end, LoopEnd::kEnded);
+  EXPECT_EQ(modal.result, 6u);
+  EXPECT_FALSE(ws->IsWindow(dialog));
+  EXPECT_EQ(ws->Focus(), owner);  // the owner is active again
+}
+
 TEST_F(MessageQueueTest, CloseDestroysThroughDefaultHandling) {
   WindowId w = Open(handler);
   ws->Post(w, msg::kClose, 2);

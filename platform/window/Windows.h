@@ -82,7 +82,7 @@ class Windows {
   virtual bool SetTitle(WindowId window, const std::string& title) = 0;
   virtual std::string Title(WindowId window) const = 0;
   // A disabled window gets no mouse or keyboard input (modal loops disable
-  // the owner).
+  // the owner). Returns whether it was enabled before.
   virtual bool Enable(WindowId window, bool enable) = 0;
   virtual bool IsEnabled(WindowId window) const = 0;
   virtual bool SetOpacity(WindowId window, std::uint8_t alpha) = 0;  // whole window
