@@ -93,7 +93,7 @@ bool SdlBackend::CreateNativeWindow(WindowId window, const WindowParams& params)
   const Rect& b = params.bounds;
   SDL_Window* native = SDL_CreateWindow(params.title.c_str(), b.left, b.top, std::max(b.Width(), 1),
                                         std::max(b.Height(), 1), flags);
-  if (alpha) SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, "");
+  if (alpha) SDL_ResetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
   if (!native) return false;
   if (params.style & kStyleInputTransparent) MakeInputTransparent(native);
   windows_[window] = native;
