@@ -84,9 +84,10 @@ class FileReceiver final : public platform::HttpReceiver {
 
 }  // namespace
 
-platform::HttpRequest HttpTransfer::RequestFor(const std::string& url) {
+platform::HttpRequest HttpTransfer::RequestFor(const std::string& url) const {
   platform::HttpRequest request;
   request.url = url;
+  request.read_timeout = read_timeout_;
   request.user_agent = kUserAgent;
   // Always the server's current answer, never a cached one.
   request.headers = {"Accept: */*", "Pragma: no-cache", "Cache-Control: no-cache"};

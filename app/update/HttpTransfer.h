@@ -1,6 +1,7 @@
 #pragma once
 // The two transfers of the update checks, with the request every one of them
 // sends: the program's user agent, "Accept: */*" and no cached answers.
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -21,7 +22,11 @@ class HttpTransfer {
   static constexpr int kNoSession = 0;
   static constexpr int kFailed = -1;
 
-  explicit HttpTransfer(platform::HttpClient& client) : client_(client) {}
+  static constexpr std::chrono::milliseconds kReadTimeout{30000};
+
+  explicit HttpTransfer(platform::HttpClient& client,
+                        std::chrono::milliseconds read_timeout = kReadTimeout)
+      : client_(client), read_timeout_(read_timeout) {}
 
   // The body of a 2xx answer, as UTF-8 text.
   int FetchText(const std::string& url, std::string& text);
@@ -33,10 +38,11 @@ class HttpTransfer {
   int DownloadFile(const std::string& url, const std::string& path, DownloadProgress* progress,
                    uint64_t max_bytes = kMaxDownloadBytes);
 
-  static platform::HttpRequest RequestFor(const std::string& url);
+  platform::HttpRequest RequestFor(const std::string& url) const;
 
  private:
   platform::HttpClient& client_;
+  std::chrono::milliseconds read_timeout_;
 };
 
 }  // namespace tessaro

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/update/HttpTransfer.h"
 #include "app/update/VersionText.h"
 
 namespace tessaro {
@@ -17,12 +16,12 @@ constexpr const char* kVersionFile = "version";
 }  // namespace
 
 Updater::Updater(platform::HttpClient& client, platform::ProcessLauncher& launcher,
-                 UpdateHost& host, UpdateSources sources, UnzipLimits limits)
+                 UpdateHost& host, UpdateSources sources, UpdateOptions options)
     : client_(client),
       launcher_(launcher),
       host_(host),
       sources_(std::move(sources)),
-      limits_(limits) {}
+      options_(options) {}
 
 std::string Updater::SoftwarePackageStem(const std::string& version) {
   return "Keyboard-Software-" + version;
@@ -41,7 +40,7 @@ std::string Updater::PackageUrl(const std::string& base, const std::string& file
 std::string Updater::FetchVersion(const std::string& base) {
   if (base.empty()) return {};
   std::string body;
-  HttpTransfer transfer(client_);
+  HttpTransfer transfer(client_, options_.read_timeout);
   if (transfer.FetchText(base + kVersionFile, body) != HttpTransfer::kOk) return {};
   const std::string_view text = TrimVersionText(body);
   if (text.empty() || text.size() > kMaxVersionText) return {};
@@ -106,12 +105,12 @@ std::string Updater::Obtain(const std::string& base, const std::string& stem) {
   if (error || base.empty()) return {};
   const fs::path folder(sources_.update_folder);
   const std::string package = (folder / (stem + ".zip")).string();
-  HttpTransfer transfer(client_);
+  HttpTransfer transfer(client_, options_.read_timeout);
   if (transfer.DownloadFile(PackageUrl(base, stem + ".zip"), package, &host_) !=
       HttpTransfer::kOk) {
     return {};
   }
-  ZipExtractor extractor(limits_);
+  ZipExtractor extractor(options_.unzip);
   const UnzipResult unpacked = extractor.Extract(package, sources_.update_folder);
   fs::remove(package, error);
   if (unpacked != UnzipResult::kOk) return {};

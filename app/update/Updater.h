@@ -7,9 +7,11 @@
 // completely, and the window is told to exit only once that program runs.
 // Every failure leaves the program running, the upgrade button marked and no
 // package or partial file behind. Runs on the device worker thread only.
+#include <chrono>
 #include <string>
 
 #include "app/update/FirmwareLink.h"
+#include "app/update/HttpTransfer.h"
 #include "app/update/UpdateHost.h"
 #include "app/update/ZipExtractor.h"
 #include "platform/net/HttpClient.h"
@@ -28,13 +30,18 @@ struct UpdateSources {
   std::string update_folder;
 };
 
+struct UpdateOptions {
+  UnzipLimits unzip;
+  std::chrono::milliseconds read_timeout = HttpTransfer::kReadTimeout;
+};
+
 class Updater {
  public:
   // Version texts longer than this are no version.
   static constexpr size_t kMaxVersionText = 10;
 
   Updater(platform::HttpClient& client, platform::ProcessLauncher& launcher, UpdateHost& host,
-          UpdateSources sources, UnzipLimits limits = {});
+          UpdateSources sources, UpdateOptions options = {});
 
   // Task 12: when the server names a newer software version, download and
   // start it at once; when that fails, mark the software upgrade button.
@@ -71,7 +78,7 @@ class Updater {
   platform::ProcessLauncher& launcher_;
   UpdateHost& host_;
   UpdateSources sources_;
-  UnzipLimits limits_;
+  UpdateOptions options_;
   std::string latest_software_;
   std::string latest_firmware_;
 };
