@@ -28,7 +28,6 @@ bool ReadMacros(XmlDocument& document, AttributeReader& reader, std::vector<File
 }
 
 bool ReadKeys(XmlDocument& document, AttributeReader& reader, std::vector<KeyAssignment>& keys) {
-  if (!document.FindElement("keyitems")) return true;
   document.IntoElement();
   while (document.FindElement("item")) {
     if (keys.size() >= exchange::kMaxKeys) return false;
@@ -60,6 +59,9 @@ ImportStatus ReadProfileFile(XmlDocument& document, ProfileFileContent& content)
   document.ResetPosition();
   document.FindElement("profile");
   document.IntoElement();
+  // Every profile file has its key list, empty or not; without one this is
+  // some other document with a profile root.
+  if (!document.FindElement("keyitems")) return ImportStatus::kWrongKind;
   if (!ReadKeys(document, reader, content.keys)) return ImportStatus::kTooLarge;
   return reader.TooLong() ? ImportStatus::kTooLarge : ImportStatus::kImported;
 }

@@ -3,7 +3,7 @@
 // macros it carries (name, the exporting store's macro id, play settings and
 // steps) and its key assignments. Play counts and delays are clamped; macros
 // without a name (written by older versions for macros that no longer
-// existed) are left out.
+// existed) are left out. A file without its `keyitems` list is no profile file.
 #include <vector>
 
 #include "app/exchange/ExchangeFile.h"
