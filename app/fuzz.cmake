@@ -1,0 +1,1 @@
+tessaro_fuzz(xml_document ${CMAKE_CURRENT_SOURCE_DIR}/xml/XmlDocument_fuzz.cpp tessaro_app)
