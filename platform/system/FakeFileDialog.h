@@ -17,6 +17,7 @@ class FakeFileDialog final : public FileDialog {
 
   void Answer(std::string path) { answers_.push_back({FileChoice::kChosen, std::move(path)}); }
   void Cancel() { answers_.push_back({FileChoice::kCancelled, {}}); }
+  void Unavailable() { answers_.push_back({FileChoice::kUnavailable, {}}); }
   const std::vector<Shown>& ShownDialogs() const { return shown_; }
 
   FileDialogResult ChooseOpen(const FileDialogOptions& options) override;
