@@ -21,7 +21,8 @@ std::string NameFromFileName(std::string_view path) {
   const std::string_view file = slash == std::string_view::npos ? path : path.substr(slash + 1);
   const size_t period = file.find('.');
   if (period != 0) return std::string(file.substr(0, period));
-  return std::string(file.substr(0, file.find_last_of('.')));
+  const size_t last = file.find_last_of('.');
+  return std::string(last == 0 ? file : file.substr(0, last));
 }
 
 ImportStatus LoadExchangeFile(const std::string& path, XmlDocument& document) {

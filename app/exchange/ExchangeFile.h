@@ -43,7 +43,8 @@ int32_t ClampDelay(int32_t delay_ms);
 
 // The file's name without its folder, cut before its first period:
 // "/x/Office.backup.xml" gives "Office", "/x/abc" gives "abc". A name that
-// would be empty (".xml") keeps the name up to its last period instead.
+// would be empty keeps the name up to its last period (".hidden.xml" gives
+// ".hidden"), or whole when that is empty too (".xml").
 std::string NameFromFileName(std::string_view path);
 
 // Loads the file into the document unless it is missing or too large; then
