@@ -107,6 +107,13 @@ TEST_F(ZipExtractorTest, BombsAndDamageFailWithoutLeftovers) {
   EXPECT_EQ(small.Extract(zip(), folder().string()), UnzipResult::kTooLarge);
   EXPECT_EQ(Tree(), (std::vector<std::string>{"data", "data/temp"}));
 
+  // A bomb whose headers claim 10 bytes: no more than that comes out, and the
+  // entry then fails its check as damaged.
+  fs::remove(zip());
+  ASSERT_TRUE(test::WriteLyingZip(zip(), "liar", std::string(1 << 20, '\0'), 10));
+  EXPECT_EQ(small.Extract(zip(), folder().string()), UnzipResult::kFailed);
+  EXPECT_EQ(Tree(), (std::vector<std::string>{"data", "data/temp"}));
+
   // A damaged entry: the CRC check fails after the first file was written.
   fs::remove(zip());
   const std::string content(5000, 'q');
