@@ -9,6 +9,7 @@
 // inserts 0 in place of the new id. Operations that run several statements do
 // so in one transaction and leave the file as it was when one of them fails.
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -51,6 +52,12 @@ class ConfigStore : private SQLiteDB {
   bool IsOpened() const;
   // The path of the file last opened.
   std::string Path() const;
+
+  // Runs work, which calls operations of this store, as one transaction that
+  // other threads wait for: kept when work answers true and the commit
+  // succeeds, rolled back otherwise. Operations with their own transaction
+  // nest inside it. False without an open file.
+  bool RunInTransaction(const std::function<bool()>& work);
 
   // Profiles (t_profile_data).
   int32_t AddProfile(const ProfileRecord& record);

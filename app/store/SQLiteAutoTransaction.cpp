@@ -5,6 +5,16 @@
 #include "app/store/SQLiteDB.h"
 
 namespace tessaro {
+namespace {
+
+// A savepoint rather than BEGIN, so that a transaction opened inside another
+// (an operation run within ConfigStore::RunInTransaction) nests instead of
+// failing; outside any transaction it begins one as BEGIN does.
+constexpr const char* kBegin = "SAVEPOINT tessaro_transaction";
+constexpr const char* kCommit = "RELEASE tessaro_transaction";
+constexpr const char* kRollback = "ROLLBACK TO tessaro_transaction";
+
+}  // namespace
 
 SQLiteAutoTransaction::SQLiteAutoTransaction(SQLiteDB* database) : database_(database) {
   Begin();
@@ -16,13 +26,13 @@ SQLiteAutoTransaction::~SQLiteAutoTransaction() {
 
 bool SQLiteAutoTransaction::Begin() {
   if (database_ == nullptr || active_) return false;
-  active_ = database_->Exec("BEGIN") == SQLITE_OK;
+  active_ = database_->Exec(kBegin) == SQLITE_OK;
   return active_;
 }
 
 bool SQLiteAutoTransaction::Commit() {
   if (!active_) return false;
-  if (database_->Exec("END") != SQLITE_OK) {
+  if (database_->Exec(kCommit) != SQLITE_OK) {
     Rollback();
     return false;
   }
@@ -32,7 +42,8 @@ bool SQLiteAutoTransaction::Commit() {
 
 void SQLiteAutoTransaction::Rollback() {
   if (!active_) return;
-  database_->Exec("ROLLBACK");
+  database_->Exec(kRollback);
+  database_->Exec(kCommit);
   active_ = false;
 }
 
