@@ -7,6 +7,7 @@
 #include "app/device/DeviceDescriptionLoader.h"
 #include "app/link/KeyboardLink.h"
 #include "app/shell/SoftwareName.h"
+#include "uilib/core/ImageLoader.h"
 
 namespace tessaro {
 
@@ -47,6 +48,24 @@ class Application::ShellView final : public DeviceDescriptionView {
   DeviceDescriptionView& window_;
   Application& shell_;
 };
+
+namespace {
+
+// The program icon as pixels, for notification areas that do not look in the
+// program folder; none when the file is missing or no icon-sized picture.
+std::vector<platform::TrayPixmap> IconPixmaps(const std::string& path) {
+  constexpr int kLargestIcon = 512;
+  const std::shared_ptr<tumi::Image> image = tumi::ImageLoader::LoadFile(path);
+  if (!image || image->Width() > kLargestIcon || image->Height() > kLargestIcon) return {};
+  platform::TrayPixmap pixmap{image->Width(), image->Height(), {}};
+  pixmap.argb.reserve(static_cast<size_t>(pixmap.width) * pixmap.height);
+  for (int y = 0; y < pixmap.height; ++y) {
+    for (int x = 0; x < pixmap.width; ++x) pixmap.argb.push_back(image->PixelAt(x, y));
+  }
+  return {std::move(pixmap)};
+}
+
+}  // namespace
 
 Application::Application(ShellContext context) : context_(context), folders_(context.environment) {}
 
@@ -105,8 +124,9 @@ void Application::AddTrayIcon() {
   data.id = "tessaro";
   data.title = software_name_;
   data.tip = CutToUtf16Units(software_name_, kTipUnits);
-  data.icon_name = "tessaro";
+  data.icon_name = kIconName;
   data.icon_folder = program_folder_;
+  data.pixmaps = IconPixmaps(program_folder_ + "/" + kIconName + ".png");
   data.menu = {{kCommandCloseBehaviour, GetText(kMenuCloseBehaviourText)},
                {kCommandExit, GetText(kMenuExitText)}};
   if (!tray_->Add(data)) {

@@ -49,6 +49,8 @@ class Application {
   static constexpr int kMenuCloseBehaviourText = 10;
   static constexpr int kMenuExitText = 11;
   static constexpr size_t kTipUnits = 127;
+  // The program icon, "<program folder>/tessaro.png".
+  static constexpr const char* kIconName = "tessaro";
   // The instance socket's lines.
   static constexpr const char* kShowLine = "show";
   static constexpr const char* kExitLine = "exit";

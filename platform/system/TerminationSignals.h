@@ -17,7 +17,8 @@ class TerminationSignals {
 
 // A signalfd. The signals are blocked for the calling thread, and every thread
 // started afterwards inherits that, so make it before any other thread starts;
-// the mask is restored when it goes.
+// the mask is restored when it goes. Programs started meanwhile inherit the
+// mask too: start them with POSIX_SPAWN_SETSIGMASK and an empty mask.
 class SignalfdTerminationSignals final : public TerminationSignals {
  public:
   SignalfdTerminationSignals();
