@@ -188,7 +188,7 @@ class ApplicationTest : public ::testing::Test {
   }
   template <typename Condition>
   static bool WaitFor(Condition condition) {
-    for (int i = 0; i < 300 && !condition(); ++i) {
+    for (int i = 0; i < 1000 && !condition(); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return condition();

@@ -16,7 +16,8 @@ class EventLoop {
   virtual void Unwatch(int fd) = 0;
   // Runs work on the loop's thread; callable from any thread.
   virtual void Post(std::function<void()> work) = 0;
-  // Ends Run with the code once the current callback returns.
+  // Ends Run with the code once the current callback returns. On the loop's
+  // thread; another thread posts it.
   virtual void Quit(int exit_code) = 0;
 };
 

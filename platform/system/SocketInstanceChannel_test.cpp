@@ -56,8 +56,11 @@ TEST_F(SocketInstanceChannelTest, SecondStartReachesTheFirstThroughAPrivateSocke
   EXPECT_EQ(second->Fd(), -1);
   EXPECT_TRUE(second->SendToRunning("show"));
   EXPECT_TRUE(second->SendToRunning("exit"));
-  EXPECT_EQ(first->TakeLines(), (std::vector<std::string>{}));  // accepted, not read yet
-  EXPECT_EQ(first->TakeLines(), (std::vector<std::string>{"show", "exit"}));
+  std::vector<std::string> lines;
+  for (int i = 0; i < 4; ++i) {
+    for (auto& line : first->TakeLines()) lines.push_back(line);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"show", "exit"}));
 }
 
 TEST_F(SocketInstanceChannelTest, LinesArriveWholeWhateverThePieces) {
@@ -96,8 +99,11 @@ TEST_F(SocketInstanceChannelTest, TheLockDecidesNotALeftoverSocket) {
   auto second = Make();
   ASSERT_EQ(second->ClaimInstance(), InstanceChannel::Claim::kOtherRunning);
   ASSERT_TRUE(second->SendToRunning("show"));
-  first->TakeLines();
-  EXPECT_EQ(first->TakeLines(), (std::vector<std::string>{"show"}));
+  std::vector<std::string> lines;
+  for (int i = 0; i < 4; ++i) {
+    for (auto& line : first->TakeLines()) lines.push_back(line);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"show"}));
 
   // Once the first one is gone the next start runs, and its socket is fresh.
   first.reset();
