@@ -63,6 +63,9 @@ bool PollEventLoop::RunOnce(Milliseconds wait) {
     if (watch == watches_.end()) continue;
     const std::function<void()> callback = watch->second;
     callback();
+    // A descriptor that hung up or failed stays "ready" for ever: its owner
+    // was told once, and watching it longer would only spin.
+    if ((fds[i].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) watches_.erase(fds[i].fd);
   }
   return !exit_code_;
 }

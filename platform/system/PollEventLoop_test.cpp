@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <thread>
 
 #include "platform/system/TerminationSignals.h"
@@ -37,6 +39,18 @@ TEST(PollEventLoop, AReadyDescriptorCallsItsWatcherWhichMayUnwatchItself) {
   source.Raise(15);
   EXPECT_EQ(loop.Run(), 0);
   EXPECT_EQ(calls, 1);
+}
+
+TEST(PollEventLoop, AHungUpDescriptorIsReportedOnceAndNoLongerWatched) {
+  PollEventLoop loop;
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  close(ends[1]);
+  int calls = 0;
+  loop.Watch(ends[0], [&] { ++calls; });
+  for (int i = 0; i < 3; ++i) loop.RunOnce(Milliseconds(10));
+  EXPECT_EQ(calls, 1);
+  close(ends[0]);
 }
 
 }  // namespace

@@ -417,8 +417,11 @@ int StatusNotifierTray::Fd() const {
 
 std::vector<TrayEvent> StatusNotifierTray::Dispatch() {
   if (bus_ != nullptr) {
-    while (sd_bus_process(bus_, nullptr) > 0) {
+    int r = 0;
+    while ((r = sd_bus_process(bus_, nullptr)) > 0) {
     }
+    // The session bus went away: so did the panel's view of the icon.
+    if (r < 0) present_ = false;
   }
   std::vector<TrayEvent> taken;
   taken.swap(pending_);
