@@ -7,7 +7,7 @@ packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config git clang libclang-rt-14-dev clang-format
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+  googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
   pulseaudio pulseaudio-utils
   # libraries
   libpugixml-dev libsqlite3-dev libhidapi-dev libudev-dev libevdev-dev

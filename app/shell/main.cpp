@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/link/KeyboardLink.h"
 #include "app/shell/CommandLine.h"
+#include "app/shell/Program.h"
 
 int main(int argc, char** argv) {
   using tessaro::CommandLine;
@@ -23,7 +23,5 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kRun:
       break;
   }
-  if (line.simulate) tessaro::KeyboardLink::UseSimulatedKeyboard();
-  std::fputs("tessaro: the main window is not part of this build yet; try --version\n", stderr);
-  return 1;
+  return tessaro::RunProgram(line);
 }
