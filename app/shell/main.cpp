@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/link/KeyboardLink.h"
 #include "app/shell/CommandLine.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kRun:
       break;
   }
+  if (line.simulate) tessaro::KeyboardLink::UseSimulatedKeyboard();
   std::fputs("tessaro: the main window is not part of this build yet; try --version\n", stderr);
   return 1;
 }
