@@ -56,7 +56,7 @@ bool KeyColorRefresh::OnIdleTick() {
   picture_.Repaint();
   if (!lit || state_.connection_mode != 0) return false;
 
-  std::vector<LightPositionColor> frame;
+  std::vector<PositionColor> frame;
   for (const KeyColorItem& item : picture_.KeyColors()) {
     const auto slot = light_slots_.find(item.key_code);
     if (slot != light_slots_.end()) frame.push_back({slot->second, item.color});

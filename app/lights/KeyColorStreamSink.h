@@ -1,20 +1,16 @@
 #pragma once
 // Where the device worker sends the streamed key colours of a first-generation
-// keyboard (the keyboard link's stream enable, once, and six stream reports).
-#include <cstdint>
+// keyboard (the stream enable once, then six stream reports a frame).
 #include <span>
 
-namespace tessaro {
+#include "app/link/PositionColor.h"
 
-struct LightPositionColor {
-  int position = 0;
-  uint32_t color = 0;  // 0x00BBGGRR
-};
+namespace tessaro {
 
 class KeyColorStreamSink {
  public:
   virtual ~KeyColorStreamSink() = default;
-  virtual bool StreamFrame(std::span<const LightPositionColor> colors) = 0;
+  virtual bool StreamFrame(std::span<const PositionColor> colors) = 0;
 };
 
 }  // namespace tessaro

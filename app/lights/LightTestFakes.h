@@ -55,8 +55,8 @@ class FakeKeyPicture final : public KeyPictureTarget {
 
 class RecordingStreamSink final : public KeyColorStreamSink {
  public:
-  std::vector<std::vector<LightPositionColor>> frames;
-  bool StreamFrame(std::span<const LightPositionColor> colors) override {
+  std::vector<std::vector<PositionColor>> frames;
+  bool StreamFrame(std::span<const PositionColor> colors) override {
     frames.emplace_back(colors.begin(), colors.end());
     return true;
   }
