@@ -60,7 +60,7 @@ void LevelCapture::Poll() {
   bool have_packet = false;
   if (EnsureOpen()) {
     platform::AudioPacket packet;
-    for (;;) {
+    for (int i = 0; i < kMaxPacketsPerPoll; ++i) {
       const platform::CaptureRead read = capture_.Read(packet);
       if (read != platform::CaptureRead::kPacket) {
         if (read == platform::CaptureRead::kDeviceGone) capture_.Close();

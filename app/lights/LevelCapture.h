@@ -26,6 +26,9 @@ class LevelCapture {
   static constexpr int kDefaultPeriodMs = 33;
   static constexpr int kPeriodsMs[] = {33, 66, 99};  // the light page's refresh choices
   static constexpr platform::Milliseconds kReopenInterval{2000};
+  // A period holds a handful of packets; the bound only keeps a flooding
+  // source from holding the thread.
+  static constexpr int kMaxPacketsPerPoll = 256;
   // Keys of second-generation keyboards show this while the music plays.
   static constexpr uint32_t kLevelKeyColor = 0xFFFF00;
 

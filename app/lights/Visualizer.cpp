@@ -37,7 +37,11 @@ void Visualizer::ThreadMain() {
   while (running_) {
     KeepCaptureState();
     if (!enabled_) {
-      clock_.SleepFor(kDisabledPoll);
+      // In steps, so that Stop and enabling are seen soon.
+      for (platform::Milliseconds slept{0}; slept < kDisabledPoll && running_ && !enabled_;
+           slept += kPollStep) {
+        clock_.SleepFor(kPollStep);
+      }
       continue;
     }
     RunFrame();

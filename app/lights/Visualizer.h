@@ -40,6 +40,7 @@ class Visualizer {
  public:
   static constexpr platform::Milliseconds kFramePeriod{15};
   static constexpr platform::Milliseconds kDisabledPoll{500};
+  static constexpr platform::Milliseconds kPollStep{100};
   static constexpr platform::Milliseconds kReopenInterval{2000};
   static constexpr int kForegroundLevel = 100;
   static constexpr int kHueStep = 5;
