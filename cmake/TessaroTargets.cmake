@@ -9,6 +9,10 @@ if(TESSARO_WERROR)
 endif()
 target_compile_definitions(tessaro_options INTERFACE
   TESSARO_VERSION="${PROJECT_VERSION}" _FILE_OFFSET_BITS=64)
+if(TESSARO_FUZZ)
+  # Coverage feedback from the code under test, not only from the fuzz target.
+  target_compile_options(tessaro_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 if(TESSARO_SANITIZE)
   target_compile_options(tessaro_options INTERFACE -fsanitize=${TESSARO_SANITIZE}
     -fno-omit-frame-pointer -fno-sanitize-recover=all)
@@ -48,7 +52,12 @@ function(tessaro_tests name)
   target_compile_definitions(${name} PRIVATE
     TESSARO_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TESSARO_PROGRAM_DIR="${CMAKE_BINARY_DIR}/bin")
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "TESSARO_DATA_DIR=${CMAKE_BINARY_DIR}/bin")
+    PROPERTIES ENVIRONMENT "TESSARO_DATA_DIR=${CMAKE_BINARY_DIR}/bin"
+    # Leaks that libraries keep for the process's life; full stacks so the
+    # suppressions can see which library made them. (A list here would be
+    # split into properties, hence one setting per property.)
+    ENVIRONMENT_MODIFICATION
+    "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:fast_unwind_on_malloc=0")
 endfunction()
 
 # tessaro_fuzz(<name> <source> <link targets>...): with TESSARO_FUZZ a libFuzzer
