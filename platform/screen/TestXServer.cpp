@@ -4,9 +4,22 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 namespace platform {
+
+namespace {
+
+// The process id an X server writes into its display's lock file.
+int LockOwner(const std::string& lock) {
+  std::ifstream file(lock);
+  int pid = -1;
+  file >> pid;
+  return file ? pid : -1;
+}
+
+}  // namespace
 
 bool TestXServer::Available() {
   return SpawnedProcess::OnPath("Xvfb");
@@ -29,6 +42,9 @@ bool TestXServer::Start(int width, int height) {
     for (int i = 0; i < 500 && server_.Running(); ++i) {
       if (::Display* probe = XOpenDisplay(display.c_str())) {
         XCloseDisplay(probe);
+        // The server answering must be ours, not one that won the number in
+        // a race while ours is about to give up.
+        if (LockOwner(lock) != server_.Pid()) break;
         display_ = display;
         return true;
       }

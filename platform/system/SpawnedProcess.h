@@ -24,6 +24,8 @@ class SpawnedProcess {
   bool Start(const std::vector<std::string>& argv, const Options& options);
   bool Start(const std::vector<std::string>& argv) { return Start(argv, Options{}); }
   bool Running();
+  // The child's process id; -1 when none was started or it was reaped.
+  int Pid() const { return pid_; }
   // Waits for the child to end by itself; its exit status, -1 when it was
   // killed or is not running.
   int Wait();
