@@ -41,18 +41,18 @@ struct PulseLoopbackCapture::Session {
   size_t SampleBytes() const { return form == SampleForm::kInt16 ? 2 : 4; }
 
   bool CreateStream() {
-    pa_sample_spec spec{};
-    spec.format = form == SampleForm::kInt16 ? PA_SAMPLE_S16NE : PA_SAMPLE_FLOAT32NE;
-    spec.rate = PulseLoopbackCapture::kRate;
-    spec.channels = PulseLoopbackCapture::kChannels;
-    stream = pa_stream_new(context, "Light effects", &spec, nullptr);
+    pa_sample_spec sample_format{};
+    sample_format.format = form == SampleForm::kInt16 ? PA_SAMPLE_S16NE : PA_SAMPLE_FLOAT32NE;
+    sample_format.rate = PulseLoopbackCapture::kRate;
+    sample_format.channels = PulseLoopbackCapture::kChannels;
+    stream = pa_stream_new(context, "Light effects", &sample_format, nullptr);
     if (stream == nullptr) return false;
     ++streams_created;
     pa_stream_set_state_callback(stream, &Session::OnStreamState, this);
     pa_buffer_attr attr;
     std::memset(&attr, 0xFF, sizeof attr);  // server defaults but for the fragment
     attr.fragsize = static_cast<uint32_t>(
-        pa_usec_to_bytes(PulseLoopbackCapture::kFragmentMs * PA_USEC_PER_MSEC, &spec));
+        pa_usec_to_bytes(PulseLoopbackCapture::kFragmentMs * PA_USEC_PER_MSEC, &sample_format));
     const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
     if (pa_stream_connect_record(stream, "@DEFAULT_MONITOR@", &attr, flags) < 0) {
       DropStream();
