@@ -43,8 +43,16 @@ fi
 
 # The kernel that linux-image-amd64 currently stands for; offline, the newest
 # one cached.
-version=$(apt-cache depends linux-image-amd64 2>/dev/null |
-  sed -n 's/^ *Depends: linux-image-\([0-9].*-amd64\)$/\1/p' | head -1 || true)
+kernel_version() {
+  apt-cache depends linux-image-amd64 2>/dev/null |
+    sed -n 's/^ *Depends: linux-image-\([0-9].*-amd64\)$/\1/p' | head -1 || true
+}
+version=$(kernel_version)
+if [ -z "$version" ] && ! ls -d "$cache"/linux-*/ >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
+  # A machine whose package lists were never fetched.
+  apt-get -q -o DPkg::Lock::Timeout=600 update >&2 || true
+  version=$(kernel_version)
+fi
 if [ -z "$version" ]; then
   version=$(ls -d "$cache"/linux-*/ 2>/dev/null | sed 's|.*/linux-\(.*\)/$|\1|' | sort -V | tail -1 || true)
   [ -n "$version" ] || skip "apt-cache does not know linux-image-amd64 and no kernel is cached (run 'apt-get update')"
