@@ -38,6 +38,12 @@ chmod 0644 "$tmp" || exit 2
 mv "$tmp" "$TARGET" || exit 2
 trap - EXIT
 
+# Rules written elsewhere (tests, packaging) touch nothing of the running
+# system.
+if [ -n "${TESSARO_RULES_DIR:-}" ]; then
+  exit 0
+fi
+
 # Nothing below is fatal: without udev (a container) the rules take effect at
 # the next boot.
 modprobe uhid 2>/dev/null || true
