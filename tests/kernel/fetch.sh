@@ -103,6 +103,11 @@ if [ ! -f "$kernel/vmlinux" ] || [ "$(cat "$kernel/modules/wanted" 2>/dev/null)"
   rm -rf "$kernel"
   mkdir -p "$kernel"
   mv "$work/vmlinux" "$work/modules" "$kernel/"
+  # Kernels that Debian has replaced are of no more use.
+  for old in "$cache"/linux-*/; do
+    [ "${old%/}" = "$kernel" ] || rm -rf "$old"
+  done
+  find "$cache/debs" -name 'linux-image-*.deb' ! -name "linux-image-${version}_*" -delete
 fi
 
 echo "kernel=$kernel"
