@@ -9,6 +9,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
   pulseaudio pulseaudio-utils
+  # the kernel tier boots Debian's kernel under QEMU (tests/kernel/)
+  qemu-system-x86
   # libraries
   libpugixml-dev libsqlite3-dev libhidapi-dev libudev-dev libevdev-dev
   libpulse-dev libx11-dev libxext-dev libxrandr-dev libxtst-dev

@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/macros/FilterEventHandler.h"
 #include "app/macros/PlaybackHandoff.h"
 #include "app/macros/VHidev.h"
 #include "app/store/Records.h"
@@ -18,7 +19,7 @@ namespace tessaro {
 void PlayAssignment(const KeyAssignment& assignment, bool press, VHidev& device,
                     PlaybackHandoff& handoff);
 
-class KeyAssignmentPlayer {
+class KeyAssignmentPlayer final : public FilterEventHandler {
  public:
   KeyAssignmentPlayer(VHidev& device, PlaybackHandoff& handoff)
       : device_(device), handoff_(handoff) {}
@@ -32,7 +33,7 @@ class KeyAssignmentPlayer {
   // key that is already down is auto-repeat and plays nothing: a held key
   // stays down on the virtual keyboard, which repeats it itself, and a macro or
   // software function runs once per press.
-  bool OnFilterEvent(int32_t key_code, bool press);
+  bool OnFilterEvent(int32_t key_code, bool press) override;
 
  private:
   VHidev& device_;
