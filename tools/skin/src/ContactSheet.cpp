@@ -23,6 +23,11 @@ struct Cell {
   int height = 0;
 };
 
+void SetLabelFont(cairo_t* cr) {
+  cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, 11);
+}
+
 void DrawCell(cairo_t* cr, const Cell& cell, int x, int y) {
   cairo_set_source_rgb(cr, 0.68, 0.68, 0.68);
   cairo_move_to(cr, x, y + 11);
@@ -51,6 +56,10 @@ void DrawCell(cairo_t* cr, const Cell& cell, int x, int y) {
 
 bool ContactSheet::Write(const SkinManifest& manifest, const std::string& skin_folder,
                          const std::string& path, std::string& error) {
+  // Labels are measured on a scratch surface so that cells never overlap them.
+  Surface scratch = NewSurface(1, 1);
+  Context measure(cairo_create(scratch.get()));
+  SetLabelFont(measure.get());
   std::vector<ImageInfo> images;
   std::vector<Cell> cells;
   images.reserve(manifest.Entries().size());
@@ -72,7 +81,10 @@ bool ContactSheet::Write(const SkinManifest& manifest, const std::string& skin_f
       const int count = static_cast<int>(info.pictures.size());
       cell.per_row = std::clamp((kSheetWidth - 2 * kPad) / (info.width * zoom + 4), 1, count);
       const int rows = (count + cell.per_row - 1) / cell.per_row;
-      cell.width = cell.per_row * (info.width * zoom + 4);
+      cairo_text_extents_t extents;
+      cairo_text_extents(measure.get(), cell.label.c_str(), &extents);
+      cell.width = std::max(cell.per_row * (info.width * zoom + 4),
+                            static_cast<int>(extents.x_advance) + 8);
       cell.height = rows * (info.height * zoom + 4) + kLabel;
       cells.push_back(cell);
     }
@@ -85,7 +97,7 @@ bool ContactSheet::Write(const SkinManifest& manifest, const std::string& skin_f
   std::vector<Placed> placed;
   int x = kPad, y = kPad, shelf = 0;
   for (const Cell& cell : cells) {
-    const int w = std::max(cell.width, 200);
+    const int w = cell.width;
     if (x + w > kSheetWidth - kPad && x > kPad) {
       x = kPad, y += shelf + kPad, shelf = 0;
     }
@@ -103,8 +115,7 @@ bool ContactSheet::Write(const SkinManifest& manifest, const std::string& skin_f
   Context cr(cairo_create(sheet.get()));
   cairo_set_source_rgb(cr.get(), 0x09 / 255.0, 0x0D / 255.0, 0x13 / 255.0);
   cairo_paint(cr.get());
-  cairo_select_font_face(cr.get(), "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr.get(), 11);
+  SetLabelFont(cr.get());
   for (const auto& p : placed) DrawCell(cr.get(), *p.cell, p.x, p.y);
   if (!SavePng(sheet.get(), path)) {
     error = "cannot write " + path;

@@ -2,7 +2,14 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 
 #include "ImageInfo.h"
 
@@ -41,7 +48,53 @@ void CheckKeyboard(const std::string& layout_path, const ImageInfo& info,
   }
 }
 
+// Skin names are written Windows-style and compared without letter case:
+// "icon\\Tab_Home.png" and "icon//tab_home.png" name one file.
+std::string Normalise(std::string name) {
+  std::string out;
+  for (char c : name) {
+    c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (c == '/' && (out.empty() || out.back() == '/')) continue;
+    out += c;
+  }
+  return out;
+}
+
+bool IsProgramSource(const std::filesystem::path& path) {
+  const std::string name = path.filename().string();
+  const std::string ext = path.extension().string();
+  return (ext == ".cpp" || ext == ".h") && name.find("_test.") == std::string::npos &&
+         name.find("_fuzz.") == std::string::npos && name.find("Fake") != 0;
+}
+
 }  // namespace
+
+std::vector<std::string> SkinCheck::CheckSources(const SkinManifest& manifest,
+                                                 const std::vector<std::string>& source_folders) {
+  std::set<std::string> skin;
+  for (const SkinEntry& entry : manifest.Entries()) skin.insert(Normalise(entry.output));
+  // A literal naming a relative .png or .gif; '%' marks a format, not a name.
+  static const std::regex kName(R"re("([^"%/][^"%]*\.(png|gif))")re", std::regex::icase);
+  std::vector<std::string> faults;
+  for (const std::string& folder : source_folders) {
+    for (const auto& file : std::filesystem::recursive_directory_iterator(folder)) {
+      if (!file.is_regular_file() || !IsProgramSource(file.path())) continue;
+      std::ifstream in(file.path());
+      std::stringstream text;
+      text << in.rdbuf();
+      const std::string source = text.str();
+      for (std::sregex_iterator m(source.begin(), source.end(), kName), end; m != end; ++m) {
+        // Escaped backslashes need no unescaping: Normalise folds runs of
+        // separators into one.
+        const std::string name = (*m)[1].str();
+        if (!skin.contains(Normalise(name))) {
+          faults.push_back(file.path().string() + ": names \"" + name + "\", not in the skin");
+        }
+      }
+    }
+  }
+  return faults;
+}
 
 std::vector<std::string> SkinCheck::Run(const SkinManifest& manifest,
                                         const std::string& skin_folder,

@@ -4,7 +4,8 @@
 //   wheel <out.png> <side>                    draw the colour wheel
 //   keyboard <layout.xml> <skin folder> <out.svg>   draw a keyboard picture
 //   sheet <manifest> <skin folder> <out.png>  write the contact sheet
-//   check <manifest> <skin folder> <layouts folder>  verify a built skin
+//   check <manifest> <skin folder> <layouts folder> [source folder...]
+//                                             verify a built skin
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -43,13 +44,16 @@ int Run(const std::vector<std::string>& a) {
     std::string image;
     return skin::KeyboardPicture::Write(a[1], a[2], a[3], image, error) ? 0 : Fail(error);
   }
-  if ((command == "sheet" || command == "check") && a.size() == 4) {
+  if ((command == "sheet" && a.size() == 4) || (command == "check" && a.size() >= 4)) {
     skin::SkinManifest manifest;
     if (!manifest.Load(a[1], error)) return Fail(error);
     if (command == "sheet") {
       return skin::ContactSheet::Write(manifest, a[2], a[3], error) ? 0 : Fail(error);
     }
-    const auto faults = skin::SkinCheck::Run(manifest, a[2], a[3]);
+    auto faults = skin::SkinCheck::Run(manifest, a[2], a[3]);
+    const auto unknown =
+        skin::SkinCheck::CheckSources(manifest, std::vector<std::string>(a.begin() + 4, a.end()));
+    faults.insert(faults.end(), unknown.begin(), unknown.end());
     for (const auto& fault : faults) std::fprintf(stderr, "%s\n", fault.c_str());
     std::printf("%zu images checked, %zu faults\n", manifest.Entries().size(), faults.size());
     return faults.empty() ? 0 : 1;
