@@ -83,8 +83,8 @@ bool ContactSheet::Write(const SkinManifest& manifest, const std::string& skin_f
       const int rows = (count + cell.per_row - 1) / cell.per_row;
       cairo_text_extents_t extents;
       cairo_text_extents(measure.get(), cell.label.c_str(), &extents);
-      cell.width = std::max(cell.per_row * (info.width * zoom + 4),
-                            static_cast<int>(extents.x_advance) + 8);
+      cell.width =
+          std::max(cell.per_row * (info.width * zoom + 4), static_cast<int>(extents.x_advance) + 8);
       cell.height = rows * (info.height * zoom + 4) + kLabel;
       cells.push_back(cell);
     }

@@ -76,8 +76,8 @@ bool PutFrame(GifFileType* gif, cairo_surface_t* frame, int delay) {
 
 }  // namespace
 
-bool GifWriter::Write(const std::string& path, const std::vector<std::string>& frames,
-                      int delay, std::string& error) {
+bool GifWriter::Write(const std::string& path, const std::vector<std::string>& frames, int delay,
+                      std::string& error) {
   std::vector<Surface> pictures;
   for (const auto& name : frames) {
     pictures.push_back(LoadPng(name));
@@ -108,7 +108,8 @@ bool GifWriter::Write(const std::string& path, const std::vector<std::string>& f
   EGifSetGifVersion(gif.get(), true);
   bool ok = EGifPutScreenDesc(gif.get(), width, height, 8, 0, nullptr) == GIF_OK &&
             PutLoopExtension(gif.get());
-  for (size_t i = 0; ok && i < pictures.size(); ++i) ok = PutFrame(gif.get(), pictures[i].get(), delay);
+  for (size_t i = 0; ok && i < pictures.size(); ++i)
+    ok = PutFrame(gif.get(), pictures[i].get(), delay);
   if (!ok) error = "cannot encode " + path;
   return ok;
 }

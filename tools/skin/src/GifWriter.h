@@ -12,8 +12,8 @@ class GifWriter {
  public:
   // delay: hundredths of a second per frame. Returns false when a frame
   // cannot be read, the frames differ in size or the file cannot be written.
-  static bool Write(const std::string& path, const std::vector<std::string>& frames,
-                    int delay, std::string& error);
+  static bool Write(const std::string& path, const std::vector<std::string>& frames, int delay,
+                    std::string& error);
 };
 
 }  // namespace skin

@@ -22,12 +22,24 @@ Rgb HueColour(double hue, double saturation) {
   const double x = 1.0 - std::fabs(std::fmod(h, 2.0) - 1.0);
   Rgb c{};
   switch (static_cast<int>(h)) {
-    case 0: c = {1, x, 0}; break;
-    case 1: c = {x, 1, 0}; break;
-    case 2: c = {0, 1, x}; break;
-    case 3: c = {0, x, 1}; break;
-    case 4: c = {x, 0, 1}; break;
-    default: c = {1, 0, x}; break;
+    case 0:
+      c = {1, x, 0};
+      break;
+    case 1:
+      c = {x, 1, 0};
+      break;
+    case 2:
+      c = {0, 1, x};
+      break;
+    case 3:
+      c = {0, x, 1};
+      break;
+    case 4:
+      c = {x, 0, 1};
+      break;
+    default:
+      c = {1, 0, x};
+      break;
   }
   auto blend = [saturation](double v) { return 1.0 - saturation * (1.0 - v); };
   return {blend(c.r), blend(c.g), blend(c.b)};

@@ -30,7 +30,8 @@ bool ReadGif(const std::string& path, ImageInfo& info) {
   Surface canvas = NewSurface(info.width, info.height);
   for (int i = 0; i < gif->ImageCount; ++i) {
     const SavedImage& image = gif->SavedImages[i];
-    const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+    const ColorMapObject* map =
+        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
     if (!map) return false;
     GraphicsControlBlock control{};
     control.TransparentColor = NO_TRANSPARENT_COLOR;

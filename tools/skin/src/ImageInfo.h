@@ -12,8 +12,8 @@ namespace skin {
 struct ImageInfo {
   int width = 0;
   int height = 0;
-  int frames = 0;                // GIF frames; 1 for a PNG
-  std::vector<Surface> pictures; // the PNG, or every GIF frame
+  int frames = 0;                 // GIF frames; 1 for a PNG
+  std::vector<Surface> pictures;  // the PNG, or every GIF frame
 };
 
 // False when the file is missing or not a readable PNG or GIF.

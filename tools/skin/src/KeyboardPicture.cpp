@@ -24,10 +24,9 @@ struct Key {
 // Windows virtual-key code the layout stores (numeric-pad keys have other
 // codes, so their "1" or "/" gets no shifted symbol).
 const std::map<long, std::string> kShifted = {
-    {0x30, ")"}, {0x31, "!"}, {0x32, "@"}, {0x33, "#"},  {0x34, "$"}, {0x35, "%"},
-    {0x36, "^"}, {0x37, "&"}, {0x38, "*"}, {0x39, "("},  {0xBA, ":"}, {0xBB, "+"},
-    {0xBC, "<"}, {0xBD, "_"}, {0xBE, ">"}, {0xBF, "?"},  {0xC0, "~"}, {0xDB, "{"},
-    {0xDC, "|"}, {0xDD, "}"}, {0xDE, "\""}};
+    {0x30, ")"}, {0x31, "!"}, {0x32, "@"}, {0x33, "#"}, {0x34, "$"}, {0x35, "%"}, {0x36, "^"},
+    {0x37, "&"}, {0x38, "*"}, {0x39, "("}, {0xBA, ":"}, {0xBB, "+"}, {0xBC, "<"}, {0xBD, "_"},
+    {0xBE, ">"}, {0xBF, "?"}, {0xC0, "~"}, {0xDB, "{"}, {0xDC, "|"}, {0xDD, "}"}, {0xDE, "\""}};
 
 // Arrow keys get drawn triangles: font arrows vary too much between faces.
 const std::map<std::string, int> kArrowAngle = {
@@ -37,12 +36,23 @@ std::string Escape(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -101,8 +111,8 @@ void Legend(std::ostream& out, const Key& k) {
   if (auto shifted = kShifted.find(k.code); shifted != kShifted.end()) {
     out << text << "font-size=\"9\" fill=\"#8A97A4\" x=\"" << cx << "\" y=\"" << cy - 3 << "\">"
         << Escape(shifted->second) << "</text>\n";
-    out << text << "font-size=\"11\" fill=\"#D6DEE6\" x=\"" << cx << "\" y=\"" << cy + 10
-        << "\">" << Escape(k.name) << "</text>\n";
+    out << text << "font-size=\"11\" fill=\"#D6DEE6\" x=\"" << cx << "\" y=\"" << cy + 10 << "\">"
+        << Escape(k.name) << "</text>\n";
     return;
   }
   const size_t length = Utf8Length(k.name);
@@ -114,8 +124,7 @@ void Legend(std::ostream& out, const Key& k) {
 
 void Cap(std::ostream& out, const Key& k, const std::string& skin_folder) {
   out << "<rect x=\"" << k.x + 0.5 << "\" y=\"" << k.y + 0.5 << "\" width=\"" << k.w - 1
-      << "\" height=\"" << k.h - 1
-      << "\" rx=\"4.5\" fill=\"url(#skirt)\" stroke=\"#0A0F14\"/>\n"
+      << "\" height=\"" << k.h - 1 << "\" rx=\"4.5\" fill=\"url(#skirt)\" stroke=\"#0A0F14\"/>\n"
       << "<rect x=\"" << k.x + 3 << "\" y=\"" << k.y + 2 << "\" width=\"" << k.w - 6
       << "\" height=\"" << k.h - 8
       << "\" rx=\"3.5\" fill=\"url(#top)\" stroke=\"#2A3541\" stroke-width=\"0.6\"/>\n";
@@ -175,8 +184,8 @@ bool KeyboardPicture::Write(const std::string& layout_path, const std::string& s
   }
 
   std::ostringstream out;
-  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\""
-      << height << "\" viewBox=\"0 0 " << width << ' ' << height << "\">\n";
+  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
+      << "\" viewBox=\"0 0 " << width << ' ' << height << "\">\n";
   Defs(out);
   out << "<rect x=\"0.5\" y=\"0.5\" width=\"" << width - 1 << "\" height=\"" << height - 1
       << "\" rx=\"12\" fill=\"url(#case)\" stroke=\"url(#bevel)\"/>\n";
@@ -189,8 +198,8 @@ bool KeyboardPicture::Write(const std::string& layout_path, const std::string& s
          "letter-spacing=\"4.2\" fill=\"#4E5B68\">NORVIK</text>\n";
   for (int i = 0; i < 3; ++i) {
     out << "<rect x=\"" << right - 48 + 16 * i << "\" y=\"" << top + 16
-        << "\" width=\"12\" height=\"2.5\" rx=\"1.25\" fill=\""
-        << (i == 0 ? "#E8EDF2" : "#2A3541") << "\"/>\n";
+        << "\" width=\"12\" height=\"2.5\" rx=\"1.25\" fill=\"" << (i == 0 ? "#E8EDF2" : "#2A3541")
+        << "\"/>\n";
   }
   for (const Key& k : keys) Cap(out, k, skin_folder);
   out << "</svg>\n";

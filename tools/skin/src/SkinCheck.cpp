@@ -63,8 +63,12 @@ std::string Normalise(std::string name) {
 bool IsProgramSource(const std::filesystem::path& path) {
   const std::string name = path.filename().string();
   const std::string ext = path.extension().string();
+  const std::string folder = path.parent_path().generic_string() + "/";
+  // Tests, fakes and test support name fixture images of their own.
   return (ext == ".cpp" || ext == ".h") && name.find("_test.") == std::string::npos &&
-         name.find("_fuzz.") == std::string::npos && name.find("Fake") != 0;
+         name.find("_fuzz.") == std::string::npos && name.find("Fake") != 0 &&
+         folder.find("/testing/") == std::string::npos &&
+         folder.find("/tests/") == std::string::npos;
 }
 
 }  // namespace

@@ -63,4 +63,6 @@ int Run(const std::vector<std::string>& a) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  return Run(std::vector<std::string>(argv + 1, argv + argc));
+}
