@@ -16,8 +16,10 @@ packages=(
   libpulse-dev libx11-dev libxext-dev libxrandr-dev libxtst-dev
   libsdl2-dev libcairo2-dev libpango1.0-dev libfontconfig-dev libgif-dev
   libcurl4-openssl-dev libminizip-dev zlib1g-dev libsystemd-dev
+  # skin build: SVG renderer
+  librsvg2-bin
   # run time: fonts, desktop helpers, privilege prompt for the udev rules
-  fonts-liberation2 fonts-noto-cjk xdg-utils zenity pkexec
+  fonts-liberation2 fonts-noto-cjk fonts-open-sans xdg-utils zenity pkexec
 )
 
 sudo_cmd=()
