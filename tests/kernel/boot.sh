@@ -80,6 +80,10 @@ for program in "${programs[@]}"; do
     cp -L "$lib" "$target"
   done
 done
+# Debug information is most of a sanitizer build's size, and the whole image
+# is unpacked into the guest's memory: keep only the symbols.
+find "$root/tests" "$root/lib" "$root/usr" -type f \( -name '*.so*' -o -perm -u+x \) \
+  -exec strip --strip-debug {} + 2>/dev/null || true
 
 cat >"$root/init" <<'INIT'
 #!/bin/busybox sh
@@ -106,10 +110,12 @@ INIT
 chmod +x "$root/init"
 (cd "$root" && find . | "$busybox" cpio -o -H newc 2>/dev/null) >"$work/initramfs.cpio"
 
-# no_timer_check: under TCG on a busy host the kernel's check of the IO-APIC
+# The image is unpacked into memory beside its own copy, and a sanitizer
+# build of the programs with every library they load comes to some 80 MB:
+# 1 GB leaves room. no_timer_check: under TCG on a busy host the kernel's check of the IO-APIC
 # timer can time out and panic the boot.
 boot() {
-  timeout "${TESSARO_KERNEL_TIMEOUT:-240}" qemu-system-x86_64 -M q35 -accel tcg -cpu max -m 256 \
+  timeout "${TESSARO_KERNEL_TIMEOUT:-240}" qemu-system-x86_64 -M q35 -accel tcg -cpu max -m 1024 \
     -smp 1 -nodefaults -display none -serial stdio -no-reboot \
     -kernel "$kernel/vmlinux" -initrd "$work/initramfs.cpio" \
     -append "console=ttyS0 quiet panic=-1 no_timer_check" </dev/null >"$log" 2>&1
