@@ -125,8 +125,13 @@ void Application::AddTrayIcon() {
   data.title = software_name_;
   data.tip = CutToUtf16Units(software_name_, kTipUnits);
   data.icon_name = kIconName;
-  data.icon_folder = program_folder_;
-  data.pixmaps = IconPixmaps(program_folder_ + "/" + kIconName + ".png");
+  // The build installs the icon as a small hicolor theme in the program folder.
+  data.icon_folder = program_folder_ + "/icons";
+  for (const char* size : {"16x16", "32x32", "64x64"}) {
+    for (auto& pixmap :
+         IconPixmaps(data.icon_folder + "/hicolor/" + size + "/apps/" + kIconName + ".png"))
+      data.pixmaps.push_back(std::move(pixmap));
+  }
   data.menu = {{kCommandCloseBehaviour, GetText(kMenuCloseBehaviourText)},
                {kCommandExit, GetText(kMenuExitText)}};
   if (!tray_->Add(data)) {

@@ -49,7 +49,7 @@ class Application {
   static constexpr int kMenuCloseBehaviourText = 10;
   static constexpr int kMenuExitText = 11;
   static constexpr size_t kTipUnits = 127;
-  // The program icon, "<program folder>/tessaro.png".
+  // The program icon's theme name: <program folder>/icons/hicolor/<size>/apps/.
   static constexpr const char* kIconName = "tessaro";
   // The instance socket's lines.
   static constexpr const char* kShowLine = "show";
