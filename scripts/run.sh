@@ -6,6 +6,5 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset release
 cmake --build --preset release
-# Until the main window lands the program can only tell its version.
-if [ $# -eq 0 ]; then set -- --version; fi
+if [ $# -eq 0 ]; then set -- --simulate; fi
 exec build/release/bin/tessaro "$@"
