@@ -7,6 +7,7 @@
 #include <string>
 
 #include "uilib/core/MObject.h"
+#include "uilib/core/MShadow.h"
 #include "uilib/core/MWindow.h"
 #include "uilib/core/PaintManager.h"
 
@@ -108,6 +109,18 @@ class MDialog : public MWindow, public MObject {
   void SetMessageOffset(int offset) { message_offset_ = offset; }
   // A bubble tip at a screen point; 0 (nothing shown) when x or y is 0.
   int SetAirBladderMsg(const std::string& text, Point screen, int type);
+
+  // The window's drop shadow.
+  bool CreateShadow(bool show) { return pm_.CreateShadow(show); }
+  int SetSize(int size) { return pm_.Shadow().SetSize(size); }
+  int SetSharpness(int sharpness) { return pm_.Shadow().SetSharpness(sharpness); }
+  int SetDarkness(int darkness) { return pm_.Shadow().SetDarkness(darkness); }
+  int SetPosition(int x, int y) { return pm_.Shadow().SetPosition(x, y); }
+  int SetShadowColor(ColorRef color) { return pm_.Shadow().SetColor(color); }
+  int SetShadowImage(const std::string& name, Margins corner) {
+    return pm_.Shadow().SetShadowCorner(corner) && pm_.Shadow().SetImage(name) ? 1 : 0;
+  }
+  void SetShadowShow(bool show) { pm_.Shadow().ShowShadow(show); }
 
   void SetupBackTranslucent();
   void SetColorKey(ColorRef key) { color_key_ = key; }
