@@ -30,8 +30,8 @@ long MControl::OnBaseMessage(unsigned id, unsigned code, std::uintptr_t wparam,
 }
 
 long MControl::OnControlUpdate(const Rect& rect, int redraw, MControl* control) {
-  if (redraw && control) control->SetUpdate(0, 0);
-  if (parent_) return parent_->OnControlUpdate(rect, 0, this);
+  // Up to the window, which rebuilds the child's picture on the UI thread.
+  if (parent_) return parent_->OnControlUpdate(rect, redraw, control);
   return 0;
 }
 

@@ -352,11 +352,14 @@ void PaintManager::RunPendingUpdates() {
 void PaintManager::ApplyUpdate(const Rect& rect, int redraw, MControl* control) {
   if (redraw) control->SetUpdate(0, back_inner_);
   if (!initialised_) return;
+  // A child control stands in the lists by its top-level ancestor.
+  MControl* top = control;
+  while (auto* parent = dynamic_cast<MControl*>(top->GetParantObject())) top = parent;
   Rect area = rect;
   bool met = false;
   auto walk = [&](const std::vector<MControl*>& list) {
     for (MControl* c : list) {
-      if (c == control) {
+      if (c == top) {
         met = true;
         continue;
       }
