@@ -120,7 +120,7 @@ int PaintManager::PreTranslateMessage(const platform::Message& message) {
   switch (message.message) {
     case msg::kKeyDown:
     case msg::kSysKeyDown: {
-      if (static_cast<int>(message.wparam) != vk::kTab) return 0;
+      if (static_cast<int>(message.wparam) != vk::kTab || message.window != window_) return 0;
       MControl* before = focus_;
       int code = ModifierCode();
       if (code == 0) {
