@@ -10,6 +10,7 @@
 
 #include "platform/window/headless/HeadlessWindowSystem.h"
 #include "uilib/core/Graphics.h"
+#include "uilib/core/MControlFont.h"
 #include "uilib/core/MDialog.h"
 #include "uilib/core/MRender.h"
 #include "uilib/core/Manager.h"
