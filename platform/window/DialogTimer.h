@@ -2,7 +2,9 @@
 // The dialog timer: periodic ticks for controls that animate at a high rate,
 // run off the UI thread. Ticks follow absolute deadlines (start + n x period),
 // so the rate does not drift with the time a tick takes; a tick that runs late
-// skips the deadlines it missed rather than firing in a burst.
+// skips the deadlines it missed rather than firing in a burst. A tick may post
+// and invalidate but must not send to the UI thread, which may be waiting in
+// Stop for that very tick.
 #include <functional>
 
 #include "platform/system/Clock.h"

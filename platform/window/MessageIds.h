@@ -30,7 +30,10 @@ inline constexpr std::uint32_t kSysKeyUp = 0x0105;
 inline constexpr std::uint32_t kImeStartComposition = 0x010D;
 inline constexpr std::uint32_t kImeEndComposition = 0x010E;
 inline constexpr std::uint32_t kImeComposition = 0x010F;  // text: KeyboardInput::CurrentComposition
-inline constexpr std::uint32_t kTimer = 0x0113;           // wparam: timer id
+// wparam kScClose: the desktop's close button or shortcut; DefaultHandling
+// turns it into kClose, so a handler that wants another behaviour takes it.
+inline constexpr std::uint32_t kSysCommand = 0x0112;
+inline constexpr std::uint32_t kTimer = 0x0113;      // wparam: timer id
 inline constexpr std::uint32_t kMouseMove = 0x0200;  // wparam: kMk* flags; lparam: client point
 inline constexpr std::uint32_t kLButtonDown = 0x0201;
 inline constexpr std::uint32_t kLButtonUp = 0x0202;
@@ -50,6 +53,8 @@ inline constexpr std::uint32_t kDropFiles = 0x0233;       // wparam: drop id for
 inline constexpr std::uint32_t kMouseHover = 0x02A1;
 inline constexpr std::uint32_t kMouseLeave = 0x02A3;
 inline constexpr std::uint32_t kUser = 0x0400;
+
+inline constexpr std::uintptr_t kScClose = 0xF060;
 
 // kSize wparam.
 inline constexpr std::uintptr_t kSizeRestored = 0;

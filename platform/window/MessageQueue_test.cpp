@@ -184,19 +184,62 @@ TEST_F(MessageQueueTest, HooksSeeEveryMessageAndMayConsumeOrEnd) {
   EXPECT_EQ(ws->Pump(), 1);  // 3 is still queued for the next loop
 }
 
+// The shape of a dialog's modal loop: the owner disabled, the result taken
+// from the close message, the loop over once the window is gone.
+TEST_F(MessageQueueTest, AModalLoopEndsWhenItsWindowGoes) {
+  WindowId owner = Open(handler);
+  RecordingHandler dialog_handler{ws.get()};
+  WindowId dialog = ws->Create(
+      WindowParams{"dialog", Rect{0, 0, 50, 50}, kStyleTopLevel, owner, &dialog_handler});
+  struct Modal : LoopHooks {
+    HeadlessWindowSystem* ws;
+    WindowId owner;
+    WindowId dialog;
+    std::uintptr_t result = 0;
+    bool PreTranslate(const Message& m) override {
+      if (m.message == msg::kClose && m.window == dialog) {
+        result = m.wparam;
+        ws->Enable(owner, true);  // before the dialog goes, so the owner takes over
+        ws->SetFocus(owner);
+      }
+      return false;
+    }
+    bool AfterDispatch(const Message&) override { return !ws->IsWindow(dialog); }
+  } modal;
+  modal.ws = ws.get();
+  modal.owner = owner;
+  modal.dialog = dialog;
+  ws->Show(owner, ShowCommand::kShow);
+  ws->Enable(owner, false);
+  ws->Show(dialog, ShowCommand::kShow);
+  ws->Post(dialog, msg::kClose, 6);  // what DoYes leads to
+  EXPECT_EQ(ws->RunLoop(&modal).end, LoopEnd::kEnded);
+  EXPECT_EQ(modal.result, 6u);
+  EXPECT_FALSE(ws->IsWindow(dialog));
+  EXPECT_EQ(ws->Focus(), owner);  // the owner is active again
+}
+
 TEST_F(MessageQueueTest, CloseDestroysThroughDefaultHandling) {
   WindowId w = Open(handler);
   ws->Post(w, msg::kClose, 2);
   ws->Pump();
   EXPECT_FALSE(ws->IsWindow(w));
-  // The desktop's close request is the same message, with 0.
+  // The desktop's close button comes as a system command that ends in kClose
+  // with 0 unless the handler takes it.
   RecordingHandler second{ws.get()};
   WindowId v = Open(second);
   ws->RequestClose(v);
   ws->Pump();
-  ASSERT_EQ(second.Only({msg::kClose}).size(), 1u);
+  EXPECT_EQ(second.Numbers({msg::kSysCommand, msg::kClose}),
+            (std::vector<std::uint32_t>{msg::kSysCommand, msg::kClose}));
   EXPECT_EQ(second.Only({msg::kClose})[0].wparam, 0u);
   EXPECT_FALSE(ws->IsWindow(v));
+  RecordingHandler tray{ws.get()};
+  WindowId kept = Open(tray);
+  tray.reply = [](const Message&) -> std::intptr_t { return 0; };  // takes everything
+  ws->RequestClose(kept);
+  ws->Pump();
+  EXPECT_TRUE(ws->IsWindow(kept));
 }
 
 }  // namespace

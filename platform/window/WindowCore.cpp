@@ -362,6 +362,11 @@ std::intptr_t WindowCore::DefaultHandling(const Message& message) {
       return 0;
     case msg::kEraseBackground:
       return 1;
+    case msg::kSysCommand:
+      if ((message.wparam & 0xFFF0) == msg::kScClose) {
+        return SendMessage(message.window, msg::kClose, 0, 0);
+      }
+      return 0;
     default:
       return 0;
   }

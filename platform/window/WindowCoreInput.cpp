@@ -328,7 +328,7 @@ void WindowCore::OnFocus(WindowId window, bool gained) {
 }
 
 void WindowCore::OnCloseRequest(WindowId window) {
-  if (AcceptsInput(window)) queue_.Post(Message{window, msg::kClose, 0, 0});
+  if (AcceptsInput(window)) queue_.Post(Message{window, msg::kSysCommand, msg::kScClose, 0});
 }
 
 void WindowCore::OnBoundsChanged(WindowId window, const Rect& screen) {

@@ -28,6 +28,9 @@ enum WindowStyle : std::uint32_t {
   kStylePerPixelAlpha = 1u << 3,
   kStyleResizable = 1u << 4,
   kStyleNoActivate = 1u << 5,  // showing it never takes the focus
+  // Clicks pass through to what lies below (drop shadows), where the display
+  // can do that.
+  kStyleInputTransparent = 1u << 6,
 };
 
 // Show commands, with the numbers the UI code passes.
@@ -79,7 +82,7 @@ class Windows {
   virtual bool SetTitle(WindowId window, const std::string& title) = 0;
   virtual std::string Title(WindowId window) const = 0;
   // A disabled window gets no mouse or keyboard input (modal loops disable
-  // the owner).
+  // the owner). Returns whether it was enabled before.
   virtual bool Enable(WindowId window, bool enable) = 0;
   virtual bool IsEnabled(WindowId window) const = 0;
   virtual bool SetOpacity(WindowId window, std::uint8_t alpha) = 0;  // whole window
@@ -104,7 +107,8 @@ class Windows {
   virtual void UpdateWindow(WindowId window) = 0;
 
   // What a handler returns for a message it does not take: kClose destroys the
-  // window, kEraseBackground answers 1, everything else 0.
+  // window, kSysCommand with kScClose sends kClose, kEraseBackground answers
+  // 1, everything else 0.
   virtual std::intptr_t DefaultHandling(const Message& message) = 0;
 
   // Files dropped on a window that accepts them arrive as kDropFiles; the

@@ -4,6 +4,7 @@
 
 #include "platform/window/sdl/SdlKeyTable.h"
 #include "platform/window/sdl/X11ArgbVisual.h"
+#include "platform/window/sdl/X11InputShape.h"
 
 namespace platform {
 
@@ -49,6 +50,9 @@ bool SdlBackend::Open(std::string* error) {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
+  // The plain X11 framebuffer (shared memory), not one drawn through OpenGL:
+  // it takes the 32-bit visual's premultiplied pixels as they are.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     if (error) *error = SDL_GetError();
     return false;
@@ -89,8 +93,9 @@ bool SdlBackend::CreateNativeWindow(WindowId window, const WindowParams& params)
   const Rect& b = params.bounds;
   SDL_Window* native = SDL_CreateWindow(params.title.c_str(), b.left, b.top, std::max(b.Width(), 1),
                                         std::max(b.Height(), 1), flags);
-  if (alpha) SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, "");
+  if (alpha) SDL_ResetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
   if (!native) return false;
+  if (params.style & kStyleInputTransparent) MakeInputTransparent(native);
   windows_[window] = native;
   by_sdl_id_[SDL_GetWindowID(native)] = window;
   return true;
