@@ -78,6 +78,11 @@ std::intptr_t MDialog::OnWindowMessage(std::uint32_t message, std::uintptr_t wpa
       break;
     case msg::kEraseBackground:
       return 1;  // the paint covers every pixel; erasing would only flicker
+    case msg::kSysCommand:
+      // The desktop's close shortcut (Alt+F4) never closes a dialog: it
+      // closes through its own buttons and their results.
+      if (wparam == msg::kScClose) return 1;
+      break;
     case kMsgCloseRequest:
       return OnUserCloseWindow(wparam, lparam);
     default:

@@ -93,6 +93,10 @@ TEST_F(MDialogTest, EraseIsAnsweredAndAltF4IsConsumed) {
   ui.Pump();
   EXPECT_TRUE(ui.System().IsWindow(dialog.GetSafeHwnd()));
   EXPECT_EQ(dialog.SendMessageW(msg::kSysKeyDown, vk::kF4), 1);
+  // The desktop's own close shortcut.
+  ui.System().RequestClose(dialog.GetSafeHwnd());
+  ui.Pump();
+  EXPECT_TRUE(ui.System().IsWindow(dialog.GetSafeHwnd()));
   ui.System().ReleaseKey(vk::kF4);
   ui.System().ReleaseKey(vk::kMenu);
   EXPECT_EQ(Manager::PreTranslateMessage(platform::Message{}), 0);
