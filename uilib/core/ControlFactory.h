@@ -29,6 +29,16 @@ class ControlFactory {
 
   // Registers (or replaces) a class in the dialog and/or the panel factory.
   static void RegisterClass(const std::string& name, Creator creator, bool dialog, bool panel);
+  // Registers one of the library's class names with the factories it is
+  // listed for (KnownClass); false for a name the library does not list.
+  static bool RegisterClass(const std::string& name, Creator creator);
+  // Whether the library lists the class for the dialog and panel factories.
+  struct Membership {
+    bool dialog = false;
+    bool panel = false;
+  };
+  static bool KnownClass(const std::string& name, Membership* membership = nullptr);
+  static void UnregisterClass(const std::string& name) { Table().erase(name); }
   static bool IsRegistered(const std::string& name, FactoryKind kind);
   static std::unique_ptr<MControl> Create(FactoryKind kind, const std::string& name,
                                           const ControlArgs& args);

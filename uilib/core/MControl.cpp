@@ -421,9 +421,13 @@ int MControl::OnKeyDown(int key, int repeat, int modifiers) {
 
 int MControl::OnTimer() {
   int result = OnControlTimer();
-  std::lock_guard lock(children_lock_);
-  for (MControl* child : children_) {
-    if (child->IsRunTimer() && child->IsVisible() && child->OnTimer()) result = 1;
+  // A snapshot: a child's timer work may ask for a repaint, which must not
+  // happen under the child lock. Taking a child out waits for the dialog
+  // timer's tick, so the children stay alive meanwhile.
+  for (MControl* child : ChildrenSnapshot()) {
+    if (!child->IsDetached() && child->IsRunTimer() && child->IsVisible() && child->OnTimer()) {
+      result = 1;
+    }
   }
   return result ? 1 : 0;
 }

@@ -187,6 +187,17 @@ TEST_F(ControlWithManagerTest, FactoryCreatesKnownClassesOnly) {
   EXPECT_FALSE(ControlFactory::IsRegistered("StateButton", FactoryKind::kDialog));
   StateButton::Register();
   EXPECT_NE(dialog.CreateControl("StateButton", 4, Rect{}), nullptr);
+  // Listed classes join the factories they are listed for.
+  auto creator = [](const ControlArgs& args) -> std::unique_ptr<MControl> {
+    return std::make_unique<StateButton>(args.parent, args.id, args.rect, args.title);
+  };
+  EXPECT_FALSE(ControlFactory::RegisterClass("NoSuchControl", creator));
+  EXPECT_TRUE(ControlFactory::RegisterClass("KeyFuncControl", creator));
+  EXPECT_FALSE(ControlFactory::IsRegistered("KeyFuncControl", FactoryKind::kDialog));
+  EXPECT_TRUE(ControlFactory::IsRegistered("KeyFuncControl", FactoryKind::kPanel));
+  EXPECT_EQ(dialog.CreateControl("KeyFuncControl", 5, Rect{}), nullptr);
+  ControlFactory::UnregisterClass("KeyFuncControl");
+  ControlFactory::UnregisterClass("StateButton");
 }
 
 TEST_F(ControlWithManagerTest, AreaDrawsAVeilOrAFramedFill) {
