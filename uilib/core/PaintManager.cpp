@@ -328,7 +328,15 @@ long PaintManager::OnControlUpdate(const Rect& rect, int redraw, MControl* contr
     bool post = false;
     {
       std::lock_guard lock(pending_lock_);
-      pending_.push_back({rect, redraw, control});
+      // One entry per control until the UI thread takes them.
+      auto same = std::find_if(pending_.begin(), pending_.end(),
+                               [control](const PendingUpdate& u) { return u.control == control; });
+      if (same != pending_.end()) {
+        same->rect = same->rect.Union(rect);
+        same->redraw |= redraw;
+      } else {
+        pending_.push_back({rect, redraw, control});
+      }
       post = !pending_posted_;
       pending_posted_ = true;
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <set>
 #include <thread>
 
@@ -37,8 +39,14 @@ class ProbeButton : public StateButton {
     if (on_click) on_click();
     return r;
   }
+  int OnControlTimer() override {
+    StateButton::OnControlTimer();
+    if (on_tick) on_tick();
+    return 1;
+  }
   std::vector<std::pair<int, int>> scrolls;
   int accept_scroll = 1;
+  std::function<void()> on_tick;
   std::function<void()> on_click;
 };
 
@@ -241,7 +249,7 @@ TEST_F(PaintManagerTest, ControlTimerIdsNeverCollide) {
   // Its ticks run the control's timer work.
   ui.System().FireTimer(id, pm().TimerIdOf(c, 1));
   ui.Pump();
-  EXPECT_EQ(c->timer_ticks, 1);
+  EXPECT_EQ(c->timer_ticks.load(), 1);
   // A killed timer comes back under its old id.
   std::uintptr_t old = pm().TimerIdOf(a, 1);
   EXPECT_EQ(pm().KillTimer(a, 1), 1);
@@ -306,6 +314,34 @@ TEST_F(PaintManagerTest, RepaintRequestsFromOtherThreadsAreHandledOnTheUiThread)
   EXPECT_GT(ui.System().PresentCount(id), presents);
 }
 
+TEST_F(PaintManagerTest, RemovalWaitsForADialogTimerTickInFlight) {
+  // Ticks from the timer's own thread, with repaint requests, while the UI
+  // thread takes the ticking controls out.
+  for (ProbeButton* button : {a, b, c}) {
+    button->SetRunTimer(1);
+    button->on_tick = [button] { button->UpdateControl(1, 0); };
+    pm().AddMTimer(button);
+  }
+  int timer = pm().SetMTimer(10);
+  ASSERT_NE(timer, 0);
+  std::atomic<bool> stop{false};
+  std::thread ticker([&] {
+    while (!stop) {
+      pm().OnMTimer(timer);
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+  });
+  while (c->timer_ticks == 0) std::this_thread::yield();
+  pm().RemoveControl(a);
+  ui.Pump();
+  pm().RemoveControl(c);
+  pm().RemoveControl(b);
+  stop = true;
+  ticker.join();
+  ui.Pump();
+  EXPECT_TRUE(pm().ControlsSnapshot().empty());
+}
+
 TEST_F(PaintManagerTest, DialogTimerDrivesVisibleRegisteredControls) {
   a->SetRunTimer(1);
   pm().AddMTimer(a);
@@ -316,9 +352,9 @@ TEST_F(PaintManagerTest, DialogTimerDrivesVisibleRegisteredControls) {
   pm().AddMTimer(c);
   ASSERT_NE(pm().SetMTimer(10), 0);
   ui.System().FireDialogTimers();
-  EXPECT_EQ(a->timer_ticks, 1);
-  EXPECT_EQ(b->timer_ticks, 0);
-  EXPECT_EQ(c->timer_ticks, 0);
+  EXPECT_EQ(a->timer_ticks.load(), 1);
+  EXPECT_EQ(b->timer_ticks.load(), 0);
+  EXPECT_EQ(c->timer_ticks.load(), 0);
   pm().KillMTimer();
   EXPECT_EQ(ui.System().FireDialogTimers(), 0);
 }

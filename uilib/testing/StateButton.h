@@ -3,6 +3,7 @@
 // 1 hover, 2 pressed, 3 disabled each have a slot of its render cache (frame i
 // of its strip with the title on top). It sends code 1 on a press and code 2
 // on a completed click, as the library's buttons do.
+#include <atomic>
 #include <string>
 
 #include "uilib/core/MControlFont.h"
@@ -26,7 +27,7 @@ class StateButton : public MControlFont {
   }
 
   int State() const { return state_; }
-  int timer_ticks = 0;
+  std::atomic<int> timer_ticks{0};
 
   // Registers the class "StateButton" with both factories.
   static void Register();
