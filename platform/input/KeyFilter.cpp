@@ -149,13 +149,17 @@ void KeyFilter::Run() {
   std::vector<int> fds;
   std::vector<bool> ready;
   bool rescan = true;
+  uint64_t handled = 0;
   while (!stop_) {
     uint64_t requested = 0;
     {
       std::lock_guard lock(mutex_);
       requested = sync_requested_;
     }
-    SyncNodes(rescan || requested != 0);
+    // The keyboards are looked for on a change of what is wanted, after one
+    // was unplugged and every second while one is missing; never per event.
+    SyncNodes(rescan || requested != handled);
+    handled = requested;
     {
       std::lock_guard lock(mutex_);
       sync_done_ = requested;
