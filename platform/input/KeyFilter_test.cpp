@@ -234,6 +234,22 @@ TEST(KeyFilterEnd, EndingTheProcessLeavesTheKeyboardWorking) {
   EXPECT_EQ(backend.OpenNodes(), 0);
 }
 
+TEST_F(KeyFilterTest, ATableKeyHeldWhenRecordingStartsIsReleasedThroughTheTable) {
+  ASSERT_TRUE(SetTable({kVkA}));
+  Arm();
+  backend_.PushKey(node_, KEY_A, 1);
+  EXPECT_EQ(NextEvent(), (filter::KeyEvent{kVkA, true}));
+  std::atomic<int> strokes{0};
+  filter_.SetStrokeHandler([&](const KeyStroke&) { ++strokes; });
+  backend_.PushKey(node_, KEY_A, 0);
+  EXPECT_EQ(NextEvent(), (filter::KeyEvent{kVkA, false}));
+  filter_.SetStrokeHandler(nullptr);
+  EXPECT_EQ(strokes, 0);
+  // And the key works again afterwards.
+  backend_.PushKey(node_, KEY_A, 1);
+  EXPECT_EQ(NextEvent(), (filter::KeyEvent{kVkA, true}));
+}
+
 TEST_F(KeyFilterTest, RecordingTakesEveryKeyWithItsScanCodeAndTime) {
   std::mutex mutex;
   std::vector<KeyStroke> strokes;
