@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <bitset>
 #include <chrono>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "platform/input/FakeInputBackend.h"
 #include "platform/input/KeyCodeTable.h"
 #include "platform/input/KeyFilter.h"
+#include "platform/input/KeyFrames.h"
 #include "platform/input/SocketVirtualHidDevice.h"
 
 namespace {
@@ -106,6 +108,57 @@ void BM_UnassignedKeyPassThrough(benchmark::State& state) {
   Percentiles(state, micros);
 }
 BENCHMARK(BM_UnassignedKeyPassThrough)->UseManualTime()->Iterations(20000);
+
+// The same work without the two thread hand-offs: the frame split of the
+// filter, the key's lookup and playing, and the packet through the socket, all
+// on one thread. What is left when the scheduler is taken out.
+void BM_AssignedKeyToPacketOneThread(benchmark::State& state) {
+  platform::SteadyClock clock;
+  platform::SocketVirtualHidDevice uhid;
+  tessaro::UhidVHidev device(uhid, clock);
+  tessaro::FakeVHidev handoff;
+  tessaro::KeyAssignmentPlayer player(device, handoff);
+  tessaro::KeyAssignment row;
+  row.key_code = 'A';
+  row.macro_type = tessaro::macro_type::kKey;
+  row.macro_value = 5;
+  player.SetAssignments({row});
+  std::bitset<65536> table;
+  table.set('A');
+  auto takes = [&](uint16_t code) {
+    const auto key = platform::VirtualKeyFromLinux(code);
+    return key && table.test(key->vk);
+  };
+
+  const uint16_t key_a = *platform::LinuxKeyFromVirtual('A');
+  platform::HidPacket packet;
+  std::vector<platform::InputEvent> pass;
+  std::vector<platform::InputEvent> taken;
+  std::vector<double> micros;
+  int32_t value = 1;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    // MSC_SCAN, the key, SYN_REPORT, as the keyboard sends them.
+    const platform::InputEvent frame[] = {{4, 4, 0x1E, 0}, {1, key_a, value, 0}, {0, 0, 0, 0}};
+    pass.clear();
+    taken.clear();
+    platform::SplitFrame(frame, takes, pass, taken);
+    for (const auto& event : taken) {
+      const auto key = platform::VirtualKeyFromLinux(event.code);
+      player.OnFilterEvent(static_cast<int32_t>(key->vk), event.value == 1);
+    }
+    if (!uhid.ReadPacket(packet)) {
+      state.SkipWithError("no packet");
+      break;
+    }
+    const std::chrono::duration<double> took = Clock::now() - start;
+    state.SetIterationTime(took.count());
+    micros.push_back(took.count() * 1e6);
+    value = 1 - value;
+  }
+  Percentiles(state, micros);
+}
+BENCHMARK(BM_AssignedKeyToPacketOneThread)->UseManualTime()->Iterations(20000);
 
 }  // namespace
 
