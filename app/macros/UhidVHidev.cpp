@@ -1,9 +1,14 @@
 #include "app/macros/UhidVHidev.h"
 
 #include "app/macros/HidUsages.h"
+#include "platform/input/ServedKeyboard.h"
 #include "platform/input/UhidPacket.h"
 
 namespace tessaro {
+
+// Key filter discovery leaves the device out by these ids.
+static_assert(platform::kVirtualDeviceId ==
+              platform::UsbId{UhidVHidev::kVendorId, UhidVHidev::kProductId});
 
 bool UhidVHidev::FindDevice() {
   std::lock_guard lock(mutex_);

@@ -4,12 +4,15 @@
 #include <libevdev/libevdev-uinput.h>
 #include <libevdev/libevdev.h>
 #include <libudev.h>
+#include <linux/uinput.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <string>
+
+#include "platform/input/ServedKeyboard.h"
 
 namespace platform {
 namespace {
@@ -34,8 +37,12 @@ int HexAttribute(udev_device* device, const char* name) {
 
 class UinputClone final : public EventSink {
  public:
-  explicit UinputClone(libevdev_uinput* device) : device_(device) {}
-  ~UinputClone() override { libevdev_uinput_destroy(device_); }
+  // The clone owns the uinput descriptor it was made on.
+  UinputClone(int fd, libevdev_uinput* device) : fd_(fd), device_(device) {}
+  ~UinputClone() override {
+    libevdev_uinput_destroy(device_);
+    close(fd_);
+  }
 
   bool Write(std::span<const InputEvent> events) override {
     for (const InputEvent& event : events) {
@@ -47,6 +54,7 @@ class UinputClone final : public EventSink {
   }
 
  private:
+  int fd_;
   libevdev_uinput* device_;
 };
 
@@ -101,11 +109,26 @@ class EvdevNode final : public EventNode {
   }
 
   std::unique_ptr<EventSink> CreateClone() override {
+    const int uinput = open("/dev/uinput", O_RDWR | O_CLOEXEC);
+    if (uinput < 0) return nullptr;
+    // The clone keeps the keyboard's name and ids, so desktops treat it as the
+    // keyboard; its phys marks it as ours, so discovery never takes it. This
+    // libevdev does not pass phys on to uinput, hence the ioctl; the
+    // description carries the marked phys too for versions that do (the
+    // kernel's device is untouched by it).
+    const char* phys = libevdev_get_phys(device_);
+    const std::string original = phys != nullptr ? phys : "";
+    const std::string marked = PassThroughPhys(original);
+    libevdev_set_phys(device_, marked.c_str());
     libevdev_uinput* clone = nullptr;
-    if (libevdev_uinput_create_from_device(device_, LIBEVDEV_UINPUT_OPEN_MANAGED, &clone) != 0) {
+    const bool made = ioctl(uinput, UI_SET_PHYS, marked.c_str()) == 0 &&
+                      libevdev_uinput_create_from_device(device_, uinput, &clone) == 0;
+    libevdev_set_phys(device_, phys != nullptr ? original.c_str() : nullptr);
+    if (!made) {
+      close(uinput);
       return nullptr;
     }
-    return std::make_unique<UinputClone>(clone);
+    return std::make_unique<UinputClone>(uinput, clone);
   }
 
  private:
@@ -127,18 +150,17 @@ std::vector<std::string> EvdevBackend::FindKeyboardNodes(const std::vector<UsbId
   udev_list_entry* entry = nullptr;
   udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get())) {
     const char* syspath = udev_list_entry_get_name(entry);
-    // Virtual devices (uinput clones, our own among them, and uhid devices)
-    // are never the served keyboard.
-    if (std::strncmp(syspath, "/sys/devices/virtual/", 21) == 0) continue;
     UdevPtr<udev_device> node(udev_device_new_from_syspath(context.get(), syspath));
     if (!node) continue;
     udev_device* input =
         udev_device_get_parent_with_subsystem_devtype(node.get(), "input", nullptr);
     const char* devnode = udev_device_get_devnode(node.get());
     if (input == nullptr || devnode == nullptr) continue;
-    const UsbId id{static_cast<uint16_t>(HexAttribute(input, "id/vendor")),
-                   static_cast<uint16_t>(HexAttribute(input, "id/product"))};
-    if (std::find(ids.begin(), ids.end(), id) != ids.end()) paths.emplace_back(devnode);
+    const char* phys = udev_device_get_sysattr_value(input, "phys");
+    const InputDeviceInfo device{{static_cast<uint16_t>(HexAttribute(input, "id/vendor")),
+                                  static_cast<uint16_t>(HexAttribute(input, "id/product"))},
+                                 phys != nullptr ? phys : ""};
+    if (IsServedKeyboard(device, ids)) paths.emplace_back(devnode);
   }
   return paths;
 }

@@ -45,8 +45,9 @@ class EventNode {
 class InputBackend {
  public:
   virtual ~InputBackend() = default;
-  // The event nodes of every present keyboard with one of the ids, excluding
-  // virtual devices (our own pass-through clones among them).
+  // The event nodes of every present device with one of the ids, virtual ones
+  // (Bluetooth, uinput) included, but never the program's own pass-through
+  // clones or its virtual HID device (IsServedKeyboard).
   virtual std::vector<std::string> FindKeyboardNodes(const std::vector<UsbId>& ids) = 0;
   // Null when the node cannot be opened (missing, or no permission).
   virtual std::unique_ptr<EventNode> OpenNode(const std::string& path) = 0;

@@ -8,37 +8,9 @@
 #include <algorithm>
 
 #include "platform/input/KeyCodeTable.h"
+#include "platform/input/ServedKeyboard.h"
 
 namespace platform {
-
-struct FakeInputBackend::State {
-  struct NodeState {
-    UsbId id;
-    bool virtual_device = false;
-    bool present = true;
-    int generation = 0;
-    int read_fd = -1;
-    int write_fd = -1;
-    bool refuse_grab = false;
-    bool keys_down = false;
-    bool grabbed = false;
-    bool clone = false;
-    std::vector<InputEvent> passed;
-  };
-
-  ~State() {
-    for (auto& [path, node] : nodes) {
-      if (node.read_fd >= 0) close(node.read_fd);
-      if (node.write_fd >= 0) close(node.write_fd);
-    }
-  }
-
-  mutable std::mutex mutex;
-  mutable std::condition_variable passed_cv;
-  std::map<std::string, NodeState> nodes;
-  int open_nodes = 0;
-  int scans = 0;
-};
 
 namespace {
 
@@ -52,16 +24,68 @@ void OpenPair(int& read_fd, int& write_fd) {
 
 }  // namespace
 
+struct FakeInputBackend::State {
+  struct NodeState {
+    UsbId id;
+    std::string phys;
+    bool present = true;
+    int generation = 0;
+    int read_fd = -1;
+    int write_fd = -1;
+    bool refuse_grab = false;
+    bool keys_down = false;
+    bool grabbed = false;
+    std::string clone_path;  // empty without a clone
+    std::vector<InputEvent> passed;
+  };
+
+  // A node entry with a fresh path.
+  std::string Add(UsbId id, std::string phys) {
+    const std::string path = "/dev/input/event" + std::to_string(100 + next_number++);
+    auto& node = nodes[path];
+    node.id = id;
+    node.phys = std::move(phys);
+    OpenPair(node.read_fd, node.write_fd);
+    return path;
+  }
+
+  void Remove(const std::string& path) {
+    const auto found = nodes.find(path);
+    if (found == nodes.end()) return;
+    if (found->second.read_fd >= 0) close(found->second.read_fd);
+    if (found->second.write_fd >= 0) close(found->second.write_fd);
+    nodes.erase(found);
+  }
+
+  ~State() {
+    for (auto& [path, node] : nodes) {
+      if (node.read_fd >= 0) close(node.read_fd);
+      if (node.write_fd >= 0) close(node.write_fd);
+    }
+  }
+
+  mutable std::mutex mutex;
+  mutable std::condition_variable passed_cv;
+  std::map<std::string, NodeState> nodes;
+  int open_nodes = 0;
+  int next_number = 0;
+  int scans = 0;
+};
+
 class FakeInputBackend::Clone final : public EventSink {
  public:
   Clone(std::shared_ptr<State> state, std::string path)
       : state_(std::move(state)), path_(std::move(path)) {
     std::lock_guard lock(state_->mutex);
-    state_->nodes[path_].clone = true;
+    auto& node = state_->nodes[path_];  // map entries stay where they are
+    node.clone_path = state_->Add(node.id, PassThroughPhys(node.phys));
   }
   ~Clone() override {
     std::lock_guard lock(state_->mutex);
-    state_->nodes[path_].clone = false;
+    auto& node = state_->nodes[path_];
+    const std::string clone_path = node.clone_path;
+    node.clone_path.clear();
+    state_->Remove(clone_path);
   }
 
   bool Write(std::span<const InputEvent> events) override {
@@ -147,8 +171,7 @@ std::vector<std::string> FakeInputBackend::FindKeyboardNodes(const std::vector<U
   ++state->scans;
   std::vector<std::string> paths;
   for (const auto& [path, node] : state->nodes) {
-    if (!node.present || node.virtual_device) continue;
-    if (std::find(ids.begin(), ids.end(), node.id) != ids.end()) paths.push_back(path);
+    if (node.present && IsServedKeyboard({node.id, node.phys}, ids)) paths.push_back(path);
   }
   return paths;
 }
@@ -164,15 +187,9 @@ std::unique_ptr<EventNode> FakeInputBackend::OpenNode(const std::string& path) {
   return std::make_unique<Node>(state, path, fd, found->second.generation);
 }
 
-std::string FakeInputBackend::AddNode(UsbId id, bool virtual_device) {
-  const auto& state = state_;
-  std::lock_guard lock(state->mutex);
-  const std::string path = "/dev/input/event" + std::to_string(100 + state->nodes.size());
-  auto& node = state->nodes[path];
-  node.id = id;
-  node.virtual_device = virtual_device;
-  OpenPair(node.read_fd, node.write_fd);
-  return path;
+std::string FakeInputBackend::AddNode(UsbId id, std::string phys) {
+  std::lock_guard lock(state_->mutex);
+  return state_->Add(id, std::move(phys));
 }
 
 void FakeInputBackend::Push(const std::string& path, const std::vector<InputEvent>& events) {
@@ -237,7 +254,13 @@ bool FakeInputBackend::Grabbed(const std::string& path) const {
 bool FakeInputBackend::HasClone(const std::string& path) const {
   std::lock_guard lock(state_->mutex);
   const auto found = state_->nodes.find(path);
-  return found != state_->nodes.end() && found->second.clone;
+  return found != state_->nodes.end() && !found->second.clone_path.empty();
+}
+
+std::string FakeInputBackend::ClonePath(const std::string& path) const {
+  std::lock_guard lock(state_->mutex);
+  const auto found = state_->nodes.find(path);
+  return found == state_->nodes.end() ? std::string() : found->second.clone_path;
 }
 
 int FakeInputBackend::OpenNodes() const {

@@ -3,7 +3,9 @@
 // filter polls and reads it as it would a real node, and a test (or a
 // benchmark) pushes events into it from any thread. Nodes can be unplugged,
 // refuse their grab (another program holds it) or have keys down. What the
-// filter passes through is recorded per node. Never touches a real device.
+// filter passes through is recorded per node. A clone is listed as a node of
+// its own, with the keyboard's ids and the pass-through phys, as uinput lists
+// the real one. Never touches a real device.
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -24,8 +26,8 @@ class FakeInputBackend final : public InputBackend {
   std::vector<std::string> FindKeyboardNodes(const std::vector<UsbId>& ids) override;
   std::unique_ptr<EventNode> OpenNode(const std::string& path) override;
 
-  // A present node of a keyboard with these ids; its path is returned.
-  std::string AddNode(UsbId id, bool virtual_device = false);
+  // A present node of a device with these ids and phys; its path is returned.
+  std::string AddNode(UsbId id, std::string phys = "usb-0000:00:14.0-1/input0");
   // Writes the events into the node, as the keyboard would send them.
   void Push(const std::string& path, const std::vector<InputEvent>& events);
   // A press or release of one key with its MSC_SCAN and SYN_REPORT.
@@ -39,6 +41,8 @@ class FakeInputBackend final : public InputBackend {
 
   bool Grabbed(const std::string& path) const;
   bool HasClone(const std::string& path) const;
+  // The node under which the clone of the node is listed; empty without one.
+  std::string ClonePath(const std::string& path) const;
   int OpenNodes() const;
   // How often the keyboards have been looked for.
   int Scans() const;

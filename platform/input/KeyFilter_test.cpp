@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/input/FakeInputBackend.h"
+#include "platform/input/ServedKeyboard.h"
 
 namespace platform {
 namespace {
@@ -207,14 +208,25 @@ TEST_F(KeyFilterTest, UnplugReleasesHeldTableKeysAndTheKeyboardIsTakenAgainWhenI
   EXPECT_EQ(NextEvent(), (filter::KeyEvent{kVkA, true}));
 }
 
-TEST_F(KeyFilterTest, OnlyTheServedKeyboardIsTaken) {
+TEST_F(KeyFilterTest, TheServedKeyboardsAreTakenButNeverTheProgramsOwnDevices) {
+  const std::string uinput_keyboard = backend_.AddNode(kServed, "");
   const std::string other = backend_.AddNode({0x1111, 0x2222});
-  const std::string clone = backend_.AddNode(kServed, /*virtual_device=*/true);
+  const std::string vhidev = backend_.AddNode(kVirtualDeviceId, "");
   ASSERT_TRUE(SetTable({kVkA}));
   Arm();
   EXPECT_TRUE(backend_.Grabbed(node_));
+  EXPECT_TRUE(backend_.Grabbed(uinput_keyboard));
   EXPECT_FALSE(backend_.Grabbed(other));
+  EXPECT_FALSE(backend_.Grabbed(vhidev));
+
+  // Arming again looks for keyboards again, while the clones are listed.
+  const std::string clone = backend_.ClonePath(node_);
+  ASSERT_FALSE(clone.empty());
+  Arm();
   EXPECT_FALSE(backend_.Grabbed(clone));
+  EXPECT_FALSE(backend_.HasClone(clone));
+  EXPECT_EQ(backend_.OpenNodes(), 2);
+  EXPECT_EQ(filter_.GrabbedNodes(), 2);
 }
 
 TEST(KeyFilterEnd, EndingTheProcessLeavesTheKeyboardWorking) {

@@ -1,10 +1,13 @@
 // The key filter, the virtual device and recording against the kernel's own
 // input stack: a uinput keyboard with the served ids stands for the physical
-// keyboard; the filter grabs it and passes unassigned keys through its uinput
+// keyboard. Discovery finds it by the ids of config.xml (and leaves out the
+// program's own devices); the filter, armed from the store's assignments as
+// the program arms it, grabs it and passes unassigned keys through its uinput
 // clone; assigned keys come out of the uhid device "vhidev".
 //
 // Usage: tessaro_kernel_input <folder with config.xml and layouts/>
-//        tessaro_kernel_input --hold-filter <event node>   (a child of the test)
+//        tessaro_kernel_input --hold-filter <vendor id> <product id>
+//                             (a child of the test)
 #include <fcntl.h>
 #include <linux/input.h>
 #include <linux/uinput.h>
@@ -29,6 +32,7 @@
 #include "app/device/DeviceDescriptionLoader.h"
 #include "app/device/FakeDeviceDescriptionView.h"
 #include "app/device/FakeKeyboardStoreOpener.h"
+#include "app/macros/FilterMonitor.h"
 #include "app/macros/KeyAssignmentPlayer.h"
 #include "app/macros/MacroPlayer.h"
 #include "app/macros/MacroRecorder.h"
@@ -40,6 +44,7 @@
 #include "platform/input/EvdevBackend.h"
 #include "platform/input/FilterProtocol.h"
 #include "platform/input/KeyFilter.h"
+#include "platform/input/ServedKeyboard.h"
 #include "platform/input/UhidDevice.h"
 #include "platform/system/Clock.h"
 #include "tests/kernel/GuestCases.h"
@@ -224,26 +229,6 @@ bool GrabRefused(const std::string& node) {
   return refused;
 }
 
-// The real evdev backend, pointed at the test keyboard: discovery leaves out
-// devices under /sys/devices/virtual, and uinput devices live there.
-class TestKeyboardBackend final : public platform::InputBackend {
- public:
-  TestKeyboardBackend(platform::UsbId served, std::string node)
-      : served_(served), node_(std::move(node)) {}
-  std::vector<std::string> FindKeyboardNodes(const std::vector<platform::UsbId>& ids) override {
-    if (std::find(ids.begin(), ids.end(), served_) == ids.end()) return {};
-    return {node_};
-  }
-  std::unique_ptr<platform::EventNode> OpenNode(const std::string& path) override {
-    return real_.OpenNode(path);
-  }
-
- private:
-  platform::UsbId served_;
-  std::string node_;
-  platform::EvdevBackend real_;
-};
-
 bool ArmFilter(platform::KeyFilter& filter, const std::vector<int32_t>& keys) {
   const auto table = platform::filter::BuildKeyTable(keys);
   return filter.Control(platform::filter::kSetKeyTable, table, {}) &&
@@ -272,47 +257,32 @@ class StepList final : public RecordedSteps {
   std::vector<KeyChange> steps;  // virtual-key code, 1 for a press
 };
 
-// The filter monitor's loop: each table key event goes to the player.
-class Monitor {
- public:
-  Monitor(platform::KeyFilter& filter, KeyAssignmentPlayer& player)
-      : filter_(filter), thread_([this, &player] {
-          std::array<uint8_t, platform::filter::kEventSize> bytes{};
-          while (!stop_) {
-            if (!filter_.Control(platform::filter::kWaitKeyEvent, {}, bytes)) continue;
-            const auto event = platform::filter::DecodeKeyEvent(bytes);
-            player.OnFilterEvent(event.key_code, event.press);
-          }
-        }) {}
-  ~Monitor() {
-    stop_ = true;
-    filter_.CancelWaits();
-    thread_.join();
-  }
-
- private:
-  platform::KeyFilter& filter_;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
-
-platform::UsbId ServedKeyboard(const std::string& program_folder, bool& found) {
+// The ids of the accepted modes of config.xml.
+std::vector<platform::UsbId> ServedKeyboards(const std::string& program_folder) {
   platform::FakeClock clock;
   KeyboardLink link(std::make_unique<platform::FakeHidBackend>(clock), clock);
   DeviceDescription description;
   FakeDeviceDescriptionView view;
   FakeKeyboardStoreOpener store;
   DeviceDescriptionLoader loader(description, view, store, link, program_folder);
-  found = loader.LoadDeviceDescription() && !link.AcceptedModes().empty();
-  if (!found) return {};
-  const AcceptedMode mode = link.AcceptedModes().front();
-  return {static_cast<uint16_t>(mode.vendor_id), static_cast<uint16_t>(mode.product_id)};
+  std::vector<platform::UsbId> served;
+  if (!loader.LoadDeviceDescription()) return served;
+  for (const AcceptedMode& mode : link.AcceptedModes()) {
+    served.push_back(
+        {static_cast<uint16_t>(mode.vendor_id), static_cast<uint16_t>(mode.product_id)});
+  }
+  return served;
+}
+
+std::string Describe(const std::vector<std::string>& nodes) {
+  std::string text;
+  for (const std::string& node : nodes) text += (text.empty() ? "" : " ") + node;
+  return text.empty() ? "none" : text;
 }
 
 // The child of the process_death case: holds the keyboard until killed.
-int HoldFilter(const std::string& node) {
-  platform::UsbId served{1, 1};
-  TestKeyboardBackend backend(served, node);
+int HoldFilter(platform::UsbId served) {
+  platform::EvdevBackend backend;
   platform::KeyFilter filter(backend, {served});
   if (!ArmFilter(filter, {kVkA})) return 1;
   std::printf("held\n");
@@ -322,11 +292,12 @@ int HoldFilter(const std::string& node) {
 
 int Run(const std::string& program_folder) {
   GuestCases cases("input");
-  bool found = false;
-  const platform::UsbId served = ServedKeyboard(program_folder, found);
-  if (!cases.Report("config", found, "config.xml in " + program_folder + " names a keyboard")) {
+  const std::vector<platform::UsbId> served_ids = ServedKeyboards(program_folder);
+  if (!cases.Report("config", !served_ids.empty(),
+                    "config.xml in " + program_folder + " names a keyboard")) {
     return cases.ExitCode();
   }
+  const platform::UsbId served = served_ids.front();
   platform::SteadyClock clock;
   UinputKeyboard physical(served.vendor_id, served.product_id);
   platform::UhidDevice uhid;
@@ -340,6 +311,22 @@ int Run(const std::string& program_folder) {
     return cases.ExitCode();
   }
   KeyReader vhidev_keys(EventNodes(UhidVHidev::kVendorId, UhidVHidev::kProductId));
+
+  platform::EvdevBackend backend;
+  {
+    // uinput and uhid devices both live under /sys/devices/virtual: the ids
+    // decide, and vhidev is never taken even when its ids are asked for.
+    std::vector<platform::UsbId> with_vhidev = served_ids;
+    with_vhidev.push_back(platform::kVirtualDeviceId);
+    const auto found = backend.FindKeyboardNodes(served_ids);
+    const auto found_with_vhidev = backend.FindKeyboardNodes(with_vhidev);
+    const std::vector<std::string> want = {physical.Node()};
+    cases.Report("discovery", found == want && found_with_vhidev == want,
+                 "discovery by the ids of config.xml finds the uinput keyboard " + physical.Node() +
+                     " and leaves vhidev out even when its ids are asked for; "
+                     "found: " +
+                     Describe(found) + "; with DEED:FEED: " + Describe(found_with_vhidev));
+  }
 
   const std::string store_folder = "/tmp/store";
   fs::create_directories(store_folder);
@@ -365,25 +352,44 @@ int Run(const std::string& program_folder) {
   to_macro.key_code = kVkM;
   to_macro.macro_type = macro_type::kMacro;
   to_macro.macro_value = macro_id;
-  player.SetAssignments({to_b, to_macro});
+  ProfileRecord profile;
+  profile.name = "kernel";
+  const int32_t profile_id = store.AddProfile(profile);
+  store.SetActiveProfile(profile_id);
+  for (KeyAssignment row : {to_b, to_macro}) {
+    row.profile = profile_id;
+    store.SaveKeyAssignment(row);
+  }
 
   {
-    TestKeyboardBackend backend(served, physical.Node());
-    platform::KeyFilter filter(backend, {served});
-    const bool armed = ArmFilter(filter, {kVkA, kVkM});
+    // As the program starts it: the filter over the evdev backend, armed by
+    // the monitor's rebuild from the active profile's assignments.
+    platform::KeyFilter filter(backend, served_ids);
+    FilterMonitor monitor(filter, vhidev);
+    monitor.AddProxy(player);
+    const int keys = monitor.RebuildKeyTable(store, player);
     std::vector<std::string> clones;
-    for (const std::string& node : EventNodes(served.vendor_id, served.product_id)) {
-      if (node != physical.Node()) clones.push_back(node);
-    }
-    const bool grabbed = armed && GrabRefused(physical.Node()) && clones.size() == 1;
+    const bool armed =
+        keys == 2 && WaitFor([&] {
+          clones.clear();
+          for (const std::string& node : EventNodes(served.vendor_id, served.product_id)) {
+            if (node != physical.Node()) clones.push_back(node);
+          }
+          return filter.GrabbedNodes() == 1 && clones.size() == 1;
+        });
+    const bool grabbed = armed && GrabRefused(physical.Node());
     if (!cases.Report("grab", grabbed,
-                      "the filter grabs the keyboard (a second grab gets EBUSY) and makes one "
-                      "pass-through clone; clones: " +
-                          std::to_string(clones.size()))) {
+                      "the rebuild arms the filter with " + std::to_string(keys) +
+                          " keys; it grabs the keyboard (a second grab gets EBUSY) and makes "
+                          "one pass-through clone; clones: " +
+                          Describe(clones))) {
       return cases.ExitCode();
     }
+    const auto found = backend.FindKeyboardNodes(served_ids);
+    cases.Report("clone_left_out", found == std::vector<std::string>{physical.Node()},
+                 "discovery leaves out the pass-through clone " + Describe(clones) +
+                     " that carries the keyboard's ids; found: " + Describe(found));
     KeyReader clone_keys(clones);
-    Monitor monitor(filter, player);
 
     physical.Tap(KEY_A);
     auto played = vhidev_keys.Collect(2);
@@ -453,8 +459,9 @@ int Run(const std::string& program_folder) {
       posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
       std::string self = fs::read_symlink("/proc/self/exe");
       std::string flag = "--hold-filter";
-      std::string node = physical.Node();
-      char* argv[] = {self.data(), flag.data(), node.data(), nullptr};
+      std::string vendor = std::to_string(served.vendor_id);
+      std::string product = std::to_string(served.product_id);
+      char* argv[] = {self.data(), flag.data(), vendor.data(), product.data(), nullptr};
       if (posix_spawn(&child, self.c_str(), &actions, nullptr, argv, environ) != 0) child = -1;
       posix_spawn_file_actions_destroy(&actions);
       close(pipe_fds[1]);
@@ -485,8 +492,9 @@ int Run(const std::string& program_folder) {
 }  // namespace tessaro::kernel
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--hold-filter") {
-    return tessaro::kernel::HoldFilter(argv[2]);
+  if (argc == 4 && std::string(argv[1]) == "--hold-filter") {
+    return tessaro::kernel::HoldFilter(
+        {static_cast<uint16_t>(std::stoul(argv[2])), static_cast<uint16_t>(std::stoul(argv[3]))});
   }
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s <folder with config.xml>\n", argv[0]);
