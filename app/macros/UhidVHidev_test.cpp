@@ -64,11 +64,11 @@ TEST_F(UhidVHidevTest, TheDeviceIsMadeOnceWithItsIdsAndKeptWhileItWorks) {
   ASSERT_TRUE(device_.ReopenDevice());
   ASSERT_TRUE(device_.ReopenDevice());
   EXPECT_EQ(uhid_.Creates(), 1);
-  const auto spec = uhid_.Spec();
-  EXPECT_EQ(spec.name, "vhidev");
-  EXPECT_EQ(spec.vendor_id, 0xDEED);
-  EXPECT_EQ(spec.product_id, 0xFEED);
-  EXPECT_EQ(spec.report_descriptor, platform::VirtualDeviceReportDescriptor());
+  const auto description = uhid_.Description();
+  EXPECT_EQ(description.name, "vhidev");
+  EXPECT_EQ(description.vendor_id, 0xDEED);
+  EXPECT_EQ(description.product_id, 0xFEED);
+  EXPECT_EQ(description.report_descriptor, platform::VirtualDeviceReportDescriptor());
 }
 
 TEST_F(UhidVHidevTest, AVanishedDeviceIsMadeAgainAndAMissingOneDropsEvents) {

@@ -4,12 +4,12 @@
 
 namespace platform {
 
-bool FakeVirtualHidDevice::Create(const VirtualHidSpec& spec) {
+bool FakeVirtualHidDevice::Create(const VirtualHidSpec& description) {
   std::lock_guard lock(mutex_);
   open_ = false;
   if (refuse_) return false;
   ++creates_;
-  spec_ = spec;
+  spec_ = description;
   open_ = true;
   vanished_ = false;
   return true;
@@ -62,7 +62,7 @@ int FakeVirtualHidDevice::Creates() const {
   return creates_;
 }
 
-VirtualHidSpec FakeVirtualHidDevice::Spec() const {
+VirtualHidSpec FakeVirtualHidDevice::Description() const {
   std::lock_guard lock(mutex_);
   return spec_;
 }

@@ -19,7 +19,7 @@ class FakeVirtualHidDevice final : public VirtualHidDevice {
  public:
   explicit FakeVirtualHidDevice(const Clock& clock) : clock_(clock) {}
 
-  bool Create(const VirtualHidSpec& spec) override;
+  bool Create(const VirtualHidSpec& description) override;
   bool IsOpen() const override;
   bool Write(const HidPacket& packet) override;
   void Destroy() override;
@@ -31,7 +31,7 @@ class FakeVirtualHidDevice final : public VirtualHidDevice {
   std::vector<HidPacketRecord> Records() const;
   void ClearRecords();
   int Creates() const;
-  VirtualHidSpec Spec() const;
+  VirtualHidSpec Description() const;
 
  private:
   const Clock& clock_;

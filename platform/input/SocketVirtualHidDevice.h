@@ -13,7 +13,7 @@ class SocketVirtualHidDevice final : public VirtualHidDevice {
   SocketVirtualHidDevice(const SocketVirtualHidDevice&) = delete;
   SocketVirtualHidDevice& operator=(const SocketVirtualHidDevice&) = delete;
 
-  bool Create(const VirtualHidSpec& spec) override;
+  bool Create(const VirtualHidSpec& description) override;
   bool IsOpen() const override { return open_; }
   bool Write(const HidPacket& packet) override;
   void Destroy() override { open_ = false; }

@@ -51,20 +51,21 @@ UhidDevice::~UhidDevice() {
   Destroy();
 }
 
-bool UhidDevice::Create(const VirtualHidSpec& spec) {
+bool UhidDevice::Create(const VirtualHidSpec& description) {
   Destroy();
   const int fd = open("/dev/uhid", O_RDWR | O_CLOEXEC);
   if (fd < 0) return false;
   uhid_event event{};
   event.type = UHID_CREATE2;
   auto& create = event.u.create2;
-  std::strncpy(reinterpret_cast<char*>(create.name), spec.name.c_str(), sizeof create.name - 1);
+  std::strncpy(reinterpret_cast<char*>(create.name), description.name.c_str(),
+               sizeof create.name - 1);
   create.bus = BUS_VIRTUAL;
-  create.vendor = spec.vendor_id;
-  create.product = spec.product_id;
-  const size_t size = std::min(spec.report_descriptor.size(), sizeof create.rd_data);
+  create.vendor = description.vendor_id;
+  create.product = description.product_id;
+  const size_t size = std::min(description.report_descriptor.size(), sizeof create.rd_data);
   create.rd_size = static_cast<uint16_t>(size);
-  std::memcpy(create.rd_data, spec.report_descriptor.data(), size);
+  std::memcpy(create.rd_data, description.report_descriptor.data(), size);
   if (!WriteEvent(fd, event) || !WaitForStart(fd)) {
     close(fd);
     return false;

@@ -13,7 +13,7 @@ class UhidDevice final : public VirtualHidDevice {
   UhidDevice(const UhidDevice&) = delete;
   UhidDevice& operator=(const UhidDevice&) = delete;
 
-  bool Create(const VirtualHidSpec& spec) override;
+  bool Create(const VirtualHidSpec& description) override;
   bool IsOpen() const override { return fd_ >= 0; }
   bool Write(const HidPacket& packet) override;
   void Destroy() override;

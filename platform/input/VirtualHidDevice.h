@@ -23,7 +23,7 @@ class VirtualHidDevice {
   virtual ~VirtualHidDevice() = default;
   // Creates the device, replacing one this object made before; false when the
   // device cannot be made (no access to /dev/uhid).
-  virtual bool Create(const VirtualHidSpec& spec) = 0;
+  virtual bool Create(const VirtualHidSpec& description) = 0;
   // Whether a device made by Create still exists.
   virtual bool IsOpen() const = 0;
   // False when the device is gone or the packet is not a write packet; a
