@@ -39,8 +39,11 @@ int FilterMonitor::ProxyCount() const {
 
 int FilterMonitor::RebuildKeyTable(ConfigStore& store, KeyAssignmentPlayer& player) {
   std::lock_guard lock(control_mutex_);
-  device_.ReleaseAll();
+  // Released once the monitor has stopped: a key played while the monitor was
+  // still running would otherwise stay down, since its release belongs to the
+  // table being replaced.
   StopLocked();
+  device_.ReleaseAll();
   ClearKeyTable();
   player.SetAssignments({});
 
@@ -77,8 +80,8 @@ bool FilterMonitor::MonitorRunning() const {
 
 void FilterMonitor::Shutdown() {
   std::lock_guard lock(control_mutex_);
-  device_.ReleaseAll();
   StopLocked();
+  device_.ReleaseAll();
   ClearKeyTable();
 }
 

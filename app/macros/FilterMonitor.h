@@ -42,7 +42,7 @@ class FilterMonitor {
   void AddProxy(FilterEventHandler& handler);
   int ProxyCount() const;
 
-  // Releases the virtual device, stops the monitor and clears the table, then
+  // Stops the monitor, releases the virtual device and clears the table, then
   // gives the filter (and the player's rows) the first 256 assignments of the
   // active profile's layer 0 and starts the monitor again when there are any.
   // Answers the number of keys in the table.
@@ -55,7 +55,7 @@ class FilterMonitor {
   void StopMonitor();
   bool MonitorRunning() const;
 
-  // Every way the program ends: release the virtual device, stop the monitor,
+  // Every way the program ends: stop the monitor, release the virtual device,
   // clear the table.
   void Shutdown();
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/macros/KeystrokeFeed.h"
+#include "platform/input/FakeFilterDevice.h"
 #include "platform/input/KeyCodeTable.h"
 
 namespace tessaro {
@@ -151,6 +153,37 @@ TEST_F(MacroRecorderTest, KeyCaptureNamesThePressedKey) {
   recorder_.StopKeyCapture();
   recorder_.OnRawInput(RawInputFromStroke({Linux('A'), {'A', 0x1E, false}, 1, 0}));
   EXPECT_EQ(shown, (std::vector<std::string>{"Ctrl", "Ctrl", "F5"}));
+}
+
+TEST(KeystrokeFeed, TheFiltersKeystrokesReachTheRecorderOnTheUiThread) {
+  StepList steps;
+  MacroRecorder recorder(steps);
+  platform::FakeFilterDevice filter;
+  std::vector<std::function<void()>> ui_queue;
+  KeystrokeFeed feed(filter, recorder,
+                     [&](std::function<void()> task) { ui_queue.push_back(std::move(task)); });
+  const platform::VirtualKey a{'A', 0x1E, false};
+
+  ASSERT_TRUE(recorder.StartRecording(3, MacroRecorder::DelayType::kMeasured, 0));
+  feed.FeedRecording();
+  filter.Stroke({Linux('A'), a, 1, 1'000'000});
+  filter.Stroke({Linux('A'), a, 0, 1'250'000});
+  EXPECT_TRUE(steps.rows.empty());  // nothing runs off the UI thread
+  for (auto& task : ui_queue) task();
+  ui_queue.clear();
+  EXPECT_EQ(steps.rows, (std::vector<Row>{{"A", 2, 'A', 250}, {"A", 3, 'A', 0}}));
+
+  std::vector<std::string> shown;
+  recorder.StopRecording();
+  recorder.StartKeyCapture([&](const std::string& name) { shown.push_back(name); });
+  feed.FeedKeyCapture();
+  filter.Stroke({Linux(165), {165, 0x38, true}, 1, 0});
+  filter.Stroke({Linux(165), {165, 0x38, true}, 0, 0});
+  for (auto& task : ui_queue) task();
+  EXPECT_EQ(shown, std::vector<std::string>{"Alt"});
+
+  feed.Stop();
+  EXPECT_FALSE(filter.Stroke({Linux('A'), a, 1, 0}));
 }
 
 }  // namespace

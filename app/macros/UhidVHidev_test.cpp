@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "app/macros/FakeVHidev.h"
 #include "app/macros/KeyAssignmentPlayer.h"
 #include "app/macros/MacroPlayer.h"
@@ -92,6 +94,26 @@ TEST_F(UhidVHidevTest, KeysStayDownTogether) {
   Play(macro_type::kKey, 5, true);
   Play(macro_type::kKey, 4, false);
   EXPECT_EQ(Packets(), (std::vector<HidPacket>{Keyboard({4}), Keyboard({4, 5}), Keyboard({5})}));
+}
+
+// The monitor thread and the device worker write at once: every packet must
+// carry the slot as it was when the packet was written, so the last one shows
+// the keys both threads left up.
+TEST_F(UhidVHidevTest, TwoThreadsNeverWriteAStaleKeyboardReport) {
+  ASSERT_TRUE(device_.ReopenDevice());
+  auto toggle = [&](int usage) {
+    for (int i = 0; i < 2000; ++i) {
+      device_.KeyEvent(usage, true);
+      device_.KeyEvent(usage, false);
+    }
+  };
+  std::thread first(toggle, 4);
+  std::thread second(toggle, 5);
+  first.join();
+  second.join();
+  const auto records = uhid_.Records();
+  ASSERT_EQ(records.size(), 8000u);
+  EXPECT_EQ(records.back().packet, Keyboard({}));
 }
 
 TEST_F(UhidVHidevTest, ConsumerFunctionsSendTheirUsageThenZero) {

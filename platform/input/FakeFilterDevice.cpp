@@ -43,6 +43,22 @@ void FakeFilterDevice::ResetCancel() {
   cancelled_ = false;
 }
 
+void FakeFilterDevice::SetStrokeHandler(StrokeHandler handler) {
+  std::lock_guard lock(mutex_);
+  stroke_handler_ = std::move(handler);
+}
+
+bool FakeFilterDevice::Stroke(const KeyStroke& stroke) {
+  StrokeHandler handler;
+  {
+    std::lock_guard lock(mutex_);
+    handler = stroke_handler_;
+  }
+  if (!handler) return false;
+  handler(stroke);
+  return true;
+}
+
 void FakeFilterDevice::QueueEvent(filter::KeyEvent event) {
   {
     std::lock_guard lock(mutex_);

@@ -24,6 +24,11 @@ class FakeFilterDevice final : public FilterDevice {
   bool Control(uint32_t code, std::span<const uint8_t> input, std::span<uint8_t> output) override;
   void CancelWaits() override;
   void ResetCancel() override;
+  void SetStrokeHandler(StrokeHandler handler) override;
+
+  // Hands a keystroke to the handler, as the filter's thread would; false
+  // when none is set.
+  bool Stroke(const KeyStroke& stroke);
 
   void QueueEvent(filter::KeyEvent event);
   // Requests other than event waits, in order.
@@ -41,6 +46,7 @@ class FakeFilterDevice final : public FilterDevice {
   std::vector<uint16_t> table_;
   bool cancelled_ = false;
   int waits_ = 0;
+  StrokeHandler stroke_handler_;
 };
 
 }  // namespace platform

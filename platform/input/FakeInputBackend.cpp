@@ -37,6 +37,7 @@ struct FakeInputBackend::State {
   mutable std::condition_variable passed_cv;
   std::map<std::string, NodeState> nodes;
   int open_nodes = 0;
+  int scans = 0;
 };
 
 namespace {
@@ -143,6 +144,7 @@ FakeInputBackend::~FakeInputBackend() = default;
 std::vector<std::string> FakeInputBackend::FindKeyboardNodes(const std::vector<UsbId>& ids) {
   const auto& state = state_;
   std::lock_guard lock(state->mutex);
+  ++state->scans;
   std::vector<std::string> paths;
   for (const auto& [path, node] : state->nodes) {
     if (!node.present || node.virtual_device) continue;
@@ -241,6 +243,11 @@ bool FakeInputBackend::HasClone(const std::string& path) const {
 int FakeInputBackend::OpenNodes() const {
   std::lock_guard lock(state_->mutex);
   return state_->open_nodes;
+}
+
+int FakeInputBackend::Scans() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->scans;
 }
 
 std::vector<InputEvent> FakeInputBackend::Passed(const std::string& path) const {

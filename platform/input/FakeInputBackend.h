@@ -40,6 +40,8 @@ class FakeInputBackend final : public InputBackend {
   bool Grabbed(const std::string& path) const;
   bool HasClone(const std::string& path) const;
   int OpenNodes() const;
+  // How often the keyboards have been looked for.
+  int Scans() const;
   // Every event passed through the node's clones, in order.
   std::vector<InputEvent> Passed(const std::string& path) const;
   // Waits until at least count events have been passed for the node.

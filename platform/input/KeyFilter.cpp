@@ -149,13 +149,17 @@ void KeyFilter::Run() {
   std::vector<int> fds;
   std::vector<bool> ready;
   bool rescan = true;
+  uint64_t handled = 0;
   while (!stop_) {
     uint64_t requested = 0;
     {
       std::lock_guard lock(mutex_);
       requested = sync_requested_;
     }
-    SyncNodes(rescan || requested != 0);
+    // The keyboards are looked for on a change of what is wanted, after one
+    // was unplugged and every second while one is missing; never per event.
+    SyncNodes(rescan || requested != handled);
+    handled = requested;
     {
       std::lock_guard lock(mutex_);
       sync_done_ = requested;
@@ -282,6 +286,12 @@ void KeyFilter::ReadNode(Held& held, bool& gone) {
 
 void KeyFilter::TakeKey(Held& held, const InputEvent& event, const StrokeHandler& handler) {
   const auto key = VirtualKeyFromLinux(event.code);
+  if (key && event.value == 0 && held.taken_down.erase(static_cast<uint16_t>(key->vk)) > 0) {
+    // A table key pressed before recording started: its release belongs to
+    // the press the monitor played.
+    Queue({static_cast<uint16_t>(key->vk), false});
+    return;
+  }
   if (handler) {
     handler({event.code, key.value_or(VirtualKey{}), event.value, event.time_us});
     return;
@@ -291,7 +301,6 @@ void KeyFilter::TakeKey(Held& held, const InputEvent& event, const StrokeHandler
   // Auto-repeat of a table key is dropped: what the key stands for repeats on
   // its own (the virtual keyboard) or runs once per press.
   if (event.value == 1 && held.taken_down.insert(code).second) Queue({code, true});
-  if (event.value == 0 && held.taken_down.erase(code) > 0) Queue({code, false});
 }
 
 void KeyFilter::ReleaseTakenKeys(Held& held) {

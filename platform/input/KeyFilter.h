@@ -33,18 +33,8 @@
 
 namespace platform {
 
-// A key event of the served keyboard as recording sees it.
-struct KeyStroke {
-  uint16_t linux_code = 0;
-  VirtualKey key;     // vk 0 when the program has no code for the key
-  int32_t value = 0;  // 0 release, 1 press, 2 auto-repeat
-  int64_t time_us = 0;
-};
-
 class KeyFilter final : public FilterDevice {
  public:
-  using StrokeHandler = std::function<void(const KeyStroke&)>;
-
   KeyFilter(InputBackend& backend, std::vector<UsbId> served);
   ~KeyFilter() override;
   KeyFilter(const KeyFilter&) = delete;
@@ -62,7 +52,7 @@ class KeyFilter final : public FilterDevice {
   // While a handler is set every key event of the served keyboard goes to it
   // on the filter's thread and none reaches the system; the table is not
   // consulted. Null ends recording.
-  void SetStrokeHandler(StrokeHandler handler);
+  void SetStrokeHandler(StrokeHandler handler) override;
 
   // The event nodes held and grabbed now (after the last change has been
   // carried out).

@@ -94,10 +94,22 @@ TEST_F(KeyFilterTest, TableKeysAreReportedAndEveryOtherEventPassesUnchanged) {
   EXPECT_FALSE(NextEvent(50ms));
 
   std::vector<InputEvent> expected;
-  for (int32_t value : {1, 2, 0}) {
+  // Events do not make the filter look for keyboards again.
+  const int scans = backend_.Scans();
+  backend_.PushKey(node_, KEY_B, 1);
+  backend_.PushKey(node_, KEY_B, 0);
+  ASSERT_TRUE(backend_.WaitPassed(node_, 15, 3s));
+  EXPECT_EQ(backend_.Scans(), scans);
+  for (int32_t value : {1, 0}) {
     const auto frame = KeyFrame(KEY_B, value, 0x30);
     expected.insert(expected.end(), frame.begin(), frame.end());
   }
+  std::vector<InputEvent> first;
+  for (int32_t value : {1, 2, 0}) {
+    const auto frame = KeyFrame(KEY_B, value, 0x30);
+    first.insert(first.end(), frame.begin(), frame.end());
+  }
+  expected.insert(expected.begin(), first.begin(), first.end());
   EXPECT_EQ(backend_.Passed(node_), expected);
 }
 
@@ -220,6 +232,22 @@ TEST(KeyFilterEnd, EndingTheProcessLeavesTheKeyboardWorking) {
   EXPECT_FALSE(backend.Grabbed(node));
   EXPECT_FALSE(backend.HasClone(node));
   EXPECT_EQ(backend.OpenNodes(), 0);
+}
+
+TEST_F(KeyFilterTest, ATableKeyHeldWhenRecordingStartsIsReleasedThroughTheTable) {
+  ASSERT_TRUE(SetTable({kVkA}));
+  Arm();
+  backend_.PushKey(node_, KEY_A, 1);
+  EXPECT_EQ(NextEvent(), (filter::KeyEvent{kVkA, true}));
+  std::atomic<int> strokes{0};
+  filter_.SetStrokeHandler([&](const KeyStroke&) { ++strokes; });
+  backend_.PushKey(node_, KEY_A, 0);
+  EXPECT_EQ(NextEvent(), (filter::KeyEvent{kVkA, false}));
+  filter_.SetStrokeHandler(nullptr);
+  EXPECT_EQ(strokes, 0);
+  // And the key works again afterwards.
+  backend_.PushKey(node_, KEY_A, 1);
+  EXPECT_EQ(NextEvent(), (filter::KeyEvent{kVkA, true}));
 }
 
 TEST_F(KeyFilterTest, RecordingTakesEveryKeyWithItsScanCodeAndTime) {
