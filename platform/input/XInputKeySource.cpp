@@ -85,7 +85,10 @@ void XInputKeySource::SelectRawKeys(bool on) {
       {XIAllDevices, sizeof(hierarchy_bits), hierarchy_bits},
   };
   XISelectEvents(display_, DefaultRootWindow(display_), masks, 2);
-  XSync(display_, False);
+  // Whatever is queued belongs to the handler before: dropped, so a key of
+  // a finished recording never reaches the key capture that follows it.
+  XSync(display_, True);
+  device_ignored_.clear();
 }
 
 void XInputKeySource::Run(const StrokeHandler& handler) {
