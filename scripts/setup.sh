@@ -13,7 +13,7 @@ packages=(
   qemu-system-x86
   # libraries
   libpugixml-dev libsqlite3-dev libhidapi-dev libudev-dev libevdev-dev
-  libpulse-dev libx11-dev libxext-dev libxrandr-dev libxtst-dev
+  libpulse-dev libx11-dev libxext-dev libxi-dev libxrandr-dev libxtst-dev
   libsdl2-dev libcairo2-dev libpango1.0-dev libfontconfig-dev libgif-dev
   libcurl4-openssl-dev libminizip-dev zlib1g-dev libsystemd-dev
   # skin build: SVG renderer

@@ -2,8 +2,10 @@
 // Macro recording: turns the user's key presses and releases into macro
 // steps with delays, and key capture, which names one pressed key for the
 // macro page's key field. Keystrokes come from the key filter, which consumes
-// every key of the served keyboard while recording; they arrive with the
-// kernel's time stamps, so the delays are those the user made, whatever the
+// every key of the served keyboard while recording, or, when the keyboard's
+// event nodes cannot be read, from the X server's raw key events, which
+// cannot: the keys then reach the focused window too. They arrive with their
+// source's time stamps, so the delays are those the user made, whatever the
 // thread hand-off costs. All state is the UI thread's.
 #include <cstdint>
 #include <functional>
@@ -12,7 +14,7 @@
 
 #include "app/device/KeyInput.h"
 #include "app/device/RawInput.h"
-#include "platform/input/KeyFilter.h"
+#include "platform/input/StrokeSource.h"
 #include "platform/system/Clock.h"
 
 namespace tessaro {
@@ -31,6 +33,10 @@ class MacroRecorder {
  public:
   enum class CaptureState { kIdle = 0, kRecording = 1, kKeyCapture = 2 };
   enum class DelayType { kMeasured = 1, kNone = 2, kFixed = 3 };
+  // Where keystrokes come from: none (nothing will be recorded), a source
+  // that keeps them from the system, or one that shares them with the
+  // focused window.
+  enum class KeySource { kNone, kConsumed, kShared };
 
   static constexpr int64_t kMaxDelayMs = 31000;
   static constexpr int32_t kDefaultFixedDelay = 10;
@@ -44,7 +50,7 @@ class MacroRecorder {
   void StopRecording();
 
   // A keystroke while recording, stamped in milliseconds. Auto-repeat and
-  // keys without a code record nothing; every keystroke is consumed.
+  // keys without a code record nothing.
   void OnKeystroke(const KeyInput& input, int64_t time_ms);
 
   // Key capture: while on, a key press names itself through the callback.
@@ -54,11 +60,23 @@ class MacroRecorder {
 
   CaptureState State() const { return state_; }
 
+  // Set by whoever connects the source, at each start.
+  void SetKeySource(KeySource source) { source_ = source; }
+  KeySource Source() const { return source_; }
+  // Whether the program's own windows must not act on the keys they receive:
+  // with a shared source the recorded keys reach the focused window, and when
+  // that is ours Enter or Space would press the focused button and letters
+  // would type into the key field.
+  bool IgnoresWindowKeys() const {
+    return state_ != CaptureState::kIdle && source_ == KeySource::kShared;
+  }
+
  private:
   void AppendStep(const std::string& name, bool release, uint32_t code, int64_t time_ms);
 
   RecordedSteps& steps_;
   CaptureState state_ = CaptureState::kIdle;
+  KeySource source_ = KeySource::kNone;
   DelayType delay_type_ = DelayType::kMeasured;
   int32_t fixed_delay_ = kDefaultFixedDelay;
   int64_t previous_ms_ = 0;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/macros/KeystrokeFeed.h"
 #include "platform/input/FakeFilterDevice.h"
+#include "platform/input/FakeStrokeSource.h"
 #include "platform/input/KeyCodeTable.h"
 
 namespace tessaro {
@@ -159,13 +162,17 @@ TEST(KeystrokeFeed, TheFiltersKeystrokesReachTheRecorderOnTheUiThread) {
   StepList steps;
   MacroRecorder recorder(steps);
   platform::FakeFilterDevice filter;
+  platform::StrokeSources sources(
+      filter, [] { return true; }, [] { return nullptr; });
   std::vector<std::function<void()>> ui_queue;
-  KeystrokeFeed feed(filter, recorder,
+  KeystrokeFeed feed(sources, recorder,
                      [&](std::function<void()> task) { ui_queue.push_back(std::move(task)); });
   const platform::VirtualKey a{'A', 0x1E, false};
 
   ASSERT_TRUE(recorder.StartRecording(3, MacroRecorder::DelayType::kMeasured, 0));
-  feed.FeedRecording();
+  ASSERT_TRUE(feed.FeedRecording());
+  EXPECT_EQ(recorder.Source(), MacroRecorder::KeySource::kConsumed);
+  EXPECT_FALSE(recorder.IgnoresWindowKeys());
   filter.Stroke({Linux('A'), a, 1, 1'000'000});
   filter.Stroke({Linux('A'), a, 0, 1'250'000});
   EXPECT_TRUE(steps.rows.empty());  // nothing runs off the UI thread
@@ -176,7 +183,7 @@ TEST(KeystrokeFeed, TheFiltersKeystrokesReachTheRecorderOnTheUiThread) {
   std::vector<std::string> shown;
   recorder.StopRecording();
   recorder.StartKeyCapture([&](const std::string& name) { shown.push_back(name); });
-  feed.FeedKeyCapture();
+  ASSERT_TRUE(feed.FeedKeyCapture());
   filter.Stroke({Linux(165), {165, 0x38, true}, 1, 0});
   filter.Stroke({Linux(165), {165, 0x38, true}, 0, 0});
   for (auto& task : ui_queue) task();
@@ -184,6 +191,42 @@ TEST(KeystrokeFeed, TheFiltersKeystrokesReachTheRecorderOnTheUiThread) {
 
   feed.Stop();
   EXPECT_FALSE(filter.Stroke({Linux('A'), a, 1, 0}));
+}
+
+// Without access to the keyboard's nodes the keys come from the X server,
+// shared with the focused window; without a display there is nothing.
+TEST(KeystrokeFeed, FallsBackToASharedSourceAndSaysWhenThereIsNone) {
+  StepList steps;
+  MacroRecorder recorder(steps);
+  platform::FakeFilterDevice filter;
+  auto owned = std::make_unique<platform::FakeStrokeSource>();
+  platform::FakeStrokeSource* x_keys = owned.get();
+  platform::StrokeSources sources(
+      filter, [] { return false; },
+      [&]() -> std::unique_ptr<platform::StrokeSource> { return std::move(owned); });
+  std::vector<std::function<void()>> ui_queue;
+  KeystrokeFeed feed(sources, recorder,
+                     [&](std::function<void()> task) { ui_queue.push_back(std::move(task)); });
+
+  ASSERT_TRUE(recorder.StartRecording(3, MacroRecorder::DelayType::kNone, 0));
+  ASSERT_TRUE(feed.FeedRecording());
+  EXPECT_EQ(recorder.Source(), MacroRecorder::KeySource::kShared);
+  EXPECT_TRUE(recorder.IgnoresWindowKeys());
+  EXPECT_FALSE(filter.Stroke({Linux('A'), {'A', 0x1E, false}, 1, 0}));
+  EXPECT_TRUE(x_keys->Stroke({Linux('B'), {'B', 0x30, false}, 1, 5000}));
+  for (auto& task : ui_queue) task();
+  EXPECT_EQ(steps.rows, (std::vector<Row>{{"B", 2, 'B', 0}}));
+  feed.Stop();
+  EXPECT_FALSE(x_keys->HasHandler());
+  recorder.StopRecording();
+  EXPECT_FALSE(recorder.IgnoresWindowKeys());
+
+  platform::FakeFilterDevice bare_filter;
+  platform::StrokeSources no_sources(
+      bare_filter, [] { return false; }, [] { return nullptr; });
+  KeystrokeFeed no_feed(no_sources, recorder, [](std::function<void()>) {});
+  EXPECT_FALSE(no_feed.FeedKeyCapture());
+  EXPECT_EQ(recorder.Source(), MacroRecorder::KeySource::kNone);
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ struct FakeInputBackend::State {
     int read_fd = -1;
     int write_fd = -1;
     bool refuse_grab = false;
+    bool refuse_open = false;  // no permission
     bool keys_down = false;
     bool grabbed = false;
     std::string clone_path;  // empty without a clone
@@ -181,6 +182,7 @@ std::unique_ptr<EventNode> FakeInputBackend::OpenNode(const std::string& path) {
   std::lock_guard lock(state->mutex);
   const auto found = state->nodes.find(path);
   if (found == state->nodes.end() || !found->second.present) return nullptr;
+  if (found->second.refuse_open) return nullptr;
   const int fd = fcntl(found->second.read_fd, F_DUPFD_CLOEXEC, 0);
   if (fd < 0) return nullptr;
   ++state->open_nodes;
@@ -237,6 +239,12 @@ void FakeInputBackend::RefuseGrab(const std::string& path, bool refuse) {
   const auto& state = state_;
   std::lock_guard lock(state->mutex);
   state->nodes[path].refuse_grab = refuse;
+}
+
+void FakeInputBackend::RefuseOpen(const std::string& path, bool refuse) {
+  const auto& state = state_;
+  std::lock_guard lock(state->mutex);
+  state->nodes[path].refuse_open = refuse;
 }
 
 void FakeInputBackend::SetKeysDown(const std::string& path, bool down) {

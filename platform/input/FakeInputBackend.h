@@ -37,6 +37,8 @@ class FakeInputBackend final : public InputBackend {
   // Unplugged nodes come back as new nodes with the same path.
   void Replug(const std::string& path);
   void RefuseGrab(const std::string& path, bool refuse);
+  // The node is listed but cannot be opened, as without the udev rules.
+  void RefuseOpen(const std::string& path, bool refuse);
   void SetKeysDown(const std::string& path, bool down);
 
   bool Grabbed(const std::string& path) const;

@@ -1,6 +1,7 @@
 #include "platform/screen/TestXServer.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -73,6 +74,15 @@ bool TestXServer::Fill(int x, int y, int width, int height, uint32_t rgb) {
   XSync(display, False);
   XCloseDisplay(display);
   return true;
+}
+
+bool TestXServer::PressKey(uint32_t keycode, bool press) {
+  ::Display* display = XOpenDisplay(display_.c_str());
+  if (display == nullptr) return false;
+  const bool sent = XTestFakeKeyEvent(display, keycode, press ? True : False, CurrentTime) != 0;
+  XSync(display, False);
+  XCloseDisplay(display);
+  return sent;
 }
 
 }  // namespace platform

@@ -24,6 +24,8 @@ class TestXServer {
 
   // Paints the rectangle of the root window in 0x00RRGGBB.
   bool Fill(int x, int y, int width, int height, uint32_t rgb);
+  // Presses or releases the key of an X key code through XTest.
+  bool PressKey(uint32_t keycode, bool press);
 
  private:
   std::string display_;
