@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/lights/SpectrumAnalyzer.h"
+#include "app/lights/BandAnalyzer.h"
 #include "app/lights/Visualizer.h"
 
 namespace {
@@ -64,7 +64,7 @@ BENCHMARK(BM_VisualizerFrameWheels);
 
 // The analysis alone: transform, bins and smoothing of the history.
 void BM_SpectrumAnalysis(benchmark::State& state) {
-  tessaro::SpectrumAnalyzer analyzer;
+  tessaro::BandAnalyzer analyzer;
   std::vector<float> packet(960);
   for (size_t i = 0; i < packet.size(); ++i) packet[i] = static_cast<float>(std::sin(i * 0.05));
   for (auto _ : state) {

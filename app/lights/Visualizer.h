@@ -15,9 +15,9 @@
 #include <span>
 #include <thread>
 
+#include "app/lights/BandAnalyzer.h"
 #include "app/lights/LightPicture.h"
 #include "app/lights/PatternLayer.h"
-#include "app/lights/SpectrumAnalyzer.h"
 #include "platform/audio/LoopbackCapture.h"
 #include "platform/system/Clock.h"
 
@@ -71,7 +71,7 @@ class Visualizer {
   void SampleFrame(std::span<const PictureCell> cells, std::span<uint32_t> colors) const;
   LightPicture CurrentFrame() const;
   int HueAngle() const { return hue_angle_; }
-  const SpectrumAnalyzer& Analyzer() const { return analyzer_; }
+  const BandAnalyzer& Analyzer() const { return analyzer_; }
 
  private:
   void ThreadMain();
@@ -89,7 +89,7 @@ class Visualizer {
   std::mutex patterns_mutex_;
   MusicPatterns patterns_;
 
-  SpectrumAnalyzer analyzer_;
+  BandAnalyzer analyzer_;
   PatternLayer foreground_;
   PatternLayer background_;
   std::atomic<int> hue_angle_{0};

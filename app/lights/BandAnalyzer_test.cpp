@@ -1,4 +1,4 @@
-#include "app/lights/SpectrumAnalyzer.h"
+#include "app/lights/BandAnalyzer.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ std::vector<float> BassTone() {
   return tone;
 }
 
-TEST(SpectrumAnalyzerTest, GroupsOfFourBecomeHistoryEntriesNewestLast) {
-  SpectrumAnalyzer analyzer;
+TEST(BandAnalyzerTest, GroupsOfFourBecomeHistoryEntriesNewestLast) {
+  BandAnalyzer analyzer;
   // Stereo, 8 frames: ceil(8 / 4) = 2 groups from the start of the packet.
   const std::vector<float> packet = {0.1f, 0.1f, 0.1f, 0.1f, 0.2f, 0.2f, 0.2f, 0.2f,
                                      0.9f, 0.9f, 0.9f, 0.9f, 0.9f, 0.9f, 0.9f, 0.9f};
@@ -36,8 +36,8 @@ TEST(SpectrumAnalyzerTest, GroupsOfFourBecomeHistoryEntriesNewestLast) {
 
 // A short or odd packet gives only the whole groups it holds: a mono packet
 // of 5 frames asks for 2 groups but holds one, and 3 values hold none.
-TEST(SpectrumAnalyzerTest, ShortPacketsReadOnlyWholeGroupsInside) {
-  SpectrumAnalyzer analyzer;
+TEST(BandAnalyzerTest, ShortPacketsReadOnlyWholeGroupsInside) {
+  BandAnalyzer analyzer;
   const std::vector<float> five = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
   analyzer.AddPacket(five, 5, 1.0f);
   EXPECT_FLOAT_EQ(analyzer.History()[255], 2.0f);
@@ -48,8 +48,8 @@ TEST(SpectrumAnalyzerTest, ShortPacketsReadOnlyWholeGroupsInside) {
   EXPECT_FLOAT_EQ(analyzer.History()[254], 0.0f);
 }
 
-TEST(SpectrumAnalyzerTest, LongPacketKeepsTheNewestEntries) {
-  SpectrumAnalyzer analyzer;
+TEST(BandAnalyzerTest, LongPacketKeepsTheNewestEntries) {
+  BandAnalyzer analyzer;
   std::vector<float> packet(4 * 300);
   for (size_t g = 0; g < 300; ++g) std::fill_n(&packet[4 * g], 4, static_cast<float>(g));
   analyzer.AddPacket(packet, 1200, 0.5f);
@@ -57,8 +57,8 @@ TEST(SpectrumAnalyzerTest, LongPacketKeepsTheNewestEntries) {
   EXPECT_FLOAT_EQ(analyzer.History()[255], 299.0f);
 }
 
-TEST(SpectrumAnalyzerTest, SilenceDecaysEveryFrameByAFifth) {
-  SpectrumAnalyzer analyzer;
+TEST(BandAnalyzerTest, SilenceDecaysEveryFrameByAFifth) {
+  BandAnalyzer analyzer;
   analyzer.AddPacket(BassTone(), 1024, 270.0f);
   analyzer.Analyse();
   const float lit = analyzer.Heights()[8];
@@ -76,8 +76,8 @@ TEST(SpectrumAnalyzerTest, SilenceDecaysEveryFrameByAFifth) {
 }
 
 // A full-scale bass tone at the engine's gain lifts the low columns only.
-TEST(SpectrumAnalyzerTest, LoudBassFillsTheLowColumns) {
-  SpectrumAnalyzer analyzer;
+TEST(BandAnalyzerTest, LoudBassFillsTheLowColumns) {
+  BandAnalyzer analyzer;
   analyzer.AddPacket(BassTone(), 1024, 270.0f);
   analyzer.Analyse();
   EXPECT_GT(analyzer.Heights()[8], 0.85f);

@@ -10,7 +10,7 @@
 
 namespace tessaro {
 
-class SpectrumAnalyzer {
+class BandAnalyzer {
  public:
   static constexpr int kColumns = 256;
   static constexpr int kHistory = 256;
@@ -18,7 +18,7 @@ class SpectrumAnalyzer {
   static constexpr float kDecay = 0.8f;      // part of a height kept per frame
   static constexpr int kSmoothingWidth = 8;  // columns on each side
 
-  SpectrumAnalyzer();
+  BandAnalyzer();
 
   // Start of a frame: every height decays.
   void Decay();

@@ -1,22 +1,22 @@
-#include "app/lights/SpectrumAnalyzer.h"
+#include "app/lights/BandAnalyzer.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace tessaro {
 
-SpectrumAnalyzer::SpectrumAnalyzer() {
+BandAnalyzer::BandAnalyzer() {
   for (int j = 0; j < kHistory; ++j) {
     window_[j] = static_cast<float>((1.0 - std::cos(2.0 * M_PI * j / kHistory)) / 2.0);
     tilt_[j] = 0.04f + 0.5f * static_cast<float>(j) / kColumns;
   }
 }
 
-void SpectrumAnalyzer::Decay() {
+void BandAnalyzer::Decay() {
   for (float& h : heights_) h *= kDecay;
 }
 
-void SpectrumAnalyzer::AddPacket(std::span<const float> values, int frames, float gain) {
+void BandAnalyzer::AddPacket(std::span<const float> values, int frames, float gain) {
   if (frames <= 0) return;
   const size_t wanted = (static_cast<size_t>(frames) + kGroup - 1) / kGroup;
   const size_t groups = std::min(wanted, values.size() / kGroup);
@@ -31,7 +31,7 @@ void SpectrumAnalyzer::AddPacket(std::span<const float> values, int frames, floa
   }
 }
 
-void SpectrumAnalyzer::Analyse() {
+void BandAnalyzer::Analyse() {
   std::array<float, RealFft::kSize> spectrum;
   for (int i = 0; i < kHistory; ++i) {
     spectrum[2 * i] = history_[i];
@@ -47,7 +47,7 @@ void SpectrumAnalyzer::Analyse() {
   Smooth();
 }
 
-void SpectrumAnalyzer::RaiseFromBins(const std::array<float, RealFft::kSize>& spectrum) {
+void BandAnalyzer::RaiseFromBins(const std::array<float, RealFft::kSize>& spectrum) {
   for (int k = 0; k < kColumns / 4; ++k) {
     const float m = std::hypot(spectrum[2 * k], spectrum[2 * k + 1]);
     float height = heights_[4 * k];
@@ -62,7 +62,7 @@ void SpectrumAnalyzer::RaiseFromBins(const std::array<float, RealFft::kSize>& sp
 
 // Edges first, then the middle from left to right in place: each column sees
 // its already smoothed left neighbours, which is the look the effect has.
-void SpectrumAnalyzer::Smooth() {
+void BandAnalyzer::Smooth() {
   constexpr int w = kSmoothingWidth;
   auto mean = [this](int from, int to) {
     float sum = 0.0f;
