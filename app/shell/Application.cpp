@@ -109,6 +109,7 @@ Application::Start Application::StartUp(MainWindow& window) {
   std::filesystem::create_directories(
       std::filesystem::path(folders_.UserDataFolder(software_name_)) / "db", ignored);
 
+  window.OpenWindow(software_name_, program_folder_);
   context_.loop.Watch(instance_->Fd(), [this] { OnInstanceLines(); });
   context_.loop.Watch(context_.signals.Fd(), [this] { OnSignals(); });
   AddTrayIcon();

@@ -16,6 +16,11 @@ class MainWindow {
  public:
   virtual ~MainWindow() = default;
 
+  // The window comes up, titled with the software name; the program folder
+  // holds its skin. Called once the instance is claimed and the language
+  // chosen, before anything is shown in it.
+  virtual void OpenWindow(const std::string& /*software_name*/,
+                          const std::string& /*program_folder*/) {}
   // What loading the device description shows.
   virtual DeviceDescriptionView& DescriptionView() = 0;
   // Detection with its page update and the keyboard work of the tasks.

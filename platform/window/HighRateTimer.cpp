@@ -78,7 +78,9 @@ void HighRateTimer::Run() {
     }
     TimePoint now = std::chrono::steady_clock::now();
     if (now < next->second.due) {
-      changed_.wait_until(lock, next->second.due);
+      // A copy: the wait drops the lock, and a Stop meanwhile frees the entry.
+      const TimePoint due = next->second.due;
+      changed_.wait_until(lock, due);
       continue;
     }
     int id = next->first;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tessaro --simulate as long as it has no window: it finds the simulated
+# tessaro --simulate where there is no display, so it runs without a window: it finds the simulated
 # keyboard (the version query "07 FD" reaches interface 2), a second start
 # hands over to it and exits 0, and "exit" on the instance socket or SIGTERM
 # ends it cleanly. Every process it starts is gone when it ends.
@@ -18,7 +18,7 @@ trap cleanup EXIT
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export TESSARO_SIM_LOG=$work/sim.log LANG=en_US.UTF-8
-unset TESSARO_SIMULATE DBUS_SESSION_BUS_ADDRESS
+unset TESSARO_SIMULATE DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_DISPLAY
 socket=$XDG_RUNTIME_DIR/Tessaro.socket
 
 fail() { echo "FAIL: $*" >&2; for f in "$work"/*.err "$TESSARO_SIM_LOG"; do [ -f "$f" ] && sed 's/^/  /' "$f" >&2; done; exit 1; }
