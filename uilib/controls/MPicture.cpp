@@ -46,15 +46,18 @@ void MPicture::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
   if (!cache_valid_) {
     Image* cache = UpdateMemDC(cr, w, h);
     if (!cache) return;
-    if (!picture_.Empty()) {
-      Graphics g(*cache);
-      PictureFit fit = fit_;
-      fit.h_align = static_cast<int>(h_align_);
-      fit.v_align = static_cast<int>(v_align_);
-      fit.Draw(g, *picture_.Get(), picture_.Frame(0), Rect::FromSize(0, 0, w, h));
-    }
+    Graphics g(*cache);
+    DrawPicture(g, Rect::FromSize(0, 0, w, h));
   }
   PaintSlot(cr, 0);
+}
+
+void MPicture::DrawPicture(cairo_t* cr, const Rect& box) const {
+  if (picture_.Empty()) return;
+  PictureFit fit = fit_;
+  fit.h_align = static_cast<int>(h_align_);
+  fit.v_align = static_cast<int>(v_align_);
+  fit.Draw(cr, *picture_.Get(), picture_.Frame(0), box);
 }
 
 }  // namespace tumi

@@ -30,7 +30,10 @@ class MPicture : public MControlFont {
   void SetCustomRect(const Rect& source);
   const SkinPicture& Picture() const { return picture_; }
 
- private:
+ protected:
+  // The picture fitted into the box of the cache.
+  void DrawPicture(cairo_t* cr, const Rect& box) const;
+
   SkinPicture picture_;
   PictureFit fit_;
 };

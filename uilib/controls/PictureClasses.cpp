@@ -1,5 +1,8 @@
 // Registers the picture, slider and progress classes with the control
 // factories.
+#include "uilib/controls/CGifPicture.h"
+#include "uilib/controls/CPhotoFrame.h"
+#include "uilib/controls/CSliderPicture.h"
 #include "uilib/controls/MPicture.h"
 #include "uilib/controls/MProgress.h"
 #include "uilib/controls/MSlider.h"
@@ -19,6 +22,9 @@ void RegisterPicture(const char* name) {
   RegisterPicture<MPicture>("MPicture");
   RegisterPicture<MSlider>("MSlider");
   RegisterPicture<MProgress>("MProgress");
+  RegisterPicture<CGifPicture>("CGifPicture");
+  RegisterPicture<CPhotoFrame>("CPhotoFrame");
+  RegisterPicture<CSliderPicture>("CSliderPicture");
   return true;
 }();
 
