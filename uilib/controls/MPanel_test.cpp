@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "uilib/controls/CScrollHorizontal.h"
 #include "uilib/controls/CScrollVertical.h"
 #include "uilib/controls/MTabLayout.h"
@@ -143,6 +145,14 @@ TEST_F(MPanelTest, ChildRepaintsRebuildTheChildrenDrawnOverIt) {
   EXPECT_EQ(second->GetUpdate(), 0);  // above and overlapping: rebuilt
   ui.Pump();
   EXPECT_EQ(Shown({60, 55}), SkinFixture::StateColor(0));
+  // From another thread (a child animated by the dialog timer) nothing is
+  // touched there: the window applies the request on its own thread.
+  int builds = first->CacheBuildCount();
+  std::thread worker([this] { first->UpdateControl(1, 0); });
+  worker.join();
+  EXPECT_EQ(first->GetUpdate(), 1);
+  ui.Pump();
+  EXPECT_EQ(first->CacheBuildCount(), builds + 1);
 }
 
 TEST_F(MPanelTest, ChildNotificationsReachTheDialogUnchanged) {
