@@ -160,6 +160,11 @@ TEST_F(MTabCtrlTest, ClickingATabSelectsIt) {
   ui.System().MovePointer(id, {40, 120});
   ui.Pump();
   EXPECT_EQ(tabs->GetHoverItem(), 1);
+  // Resting on the tab: its title becomes the tooltip.
+  ui.System().MovePointer(id, {41, 121});
+  ui.Pump();
+  EXPECT_EQ(dialog.GetPaintManager().GetTooltipText(), "Tab 1");
+  EXPECT_EQ(dialog.GetPaintManager().GetTooltipOwner(), tabs);
   ui.System().Click(id, {40, 120});
   ui.Pump();
   EXPECT_EQ(tabs->GetSelectItem(), 1);
