@@ -3,6 +3,7 @@
 #include "app/shell/Language.h"
 #include "app/ui/ControlAccess.h"
 #include "app/ui/FrameIds.h"
+#include "uilib/controls/MButton.h"
 #include "uilib/core/MControlFont.h"
 #include "uilib/core/TextStyle.h"
 
@@ -14,6 +15,9 @@ constexpr int kTitleTop = 15;
 constexpr int kTitleBottom = 40;
 constexpr int kButtonHeight = 36;
 constexpr int kButtonBottomGap = 20;
+constexpr const char* kButtonImage = "btn_apply.png";
+constexpr int kButtonFrames = 4;
+constexpr int kButtonCorner = 10;
 }  // namespace
 
 void CUIMessageBox::InitUI(const tumi::Rect& client) {
@@ -32,14 +36,17 @@ void CUIMessageBox::InitUI(const tumi::Rect& client) {
     m->SetAlignment(tumi::kAlignLeft, tumi::kAlignVCenter);
   }
 
+  auto button = [&](unsigned id, const tumi::Rect& rect, int text) {
+    if (auto* b = dynamic_cast<tumi::MButton*>(CreateControl("MButton", id, rect, GetText(text)))) {
+      b->SetImage(kButtonImage, kButtonFrames);
+      b->SetFrameSize(kButtonCorner);
+    }
+  };
   if (type_ == 0) {
-    CreateControl("MButton", kOkButton, {60, button_top, w - 60, button_bottom},
-                  GetText(kTextOkAlone));
+    button(kOkButton, {60, button_top, w - 60, button_bottom}, kTextOkAlone);
   } else {
-    CreateControl("MButton", kOkButton, {w / 2 - 120, button_top, w / 2 - 20, button_bottom},
-                  GetText(kTextOk));
-    CreateControl("MButton", kCancelButton, {w / 2 + 20, button_top, w / 2 + 120, button_bottom},
-                  GetText(kTextCancel));
+    button(kOkButton, {w / 2 - 120, button_top, w / 2 - 20, button_bottom}, kTextOk);
+    button(kCancelButton, {w / 2 + 20, button_top, w / 2 + 120, button_bottom}, kTextCancel);
   }
 }
 

@@ -3,6 +3,8 @@
 #include "app/shell/Language.h"
 #include "app/ui/ControlAccess.h"
 #include "app/ui/FrameIds.h"
+#include "uilib/controls/CRadioButton.h"
+#include "uilib/controls/MButton.h"
 #include "uilib/core/MControlFont.h"
 #include "uilib/core/TextStyle.h"
 
@@ -13,6 +15,8 @@ constexpr const char* kRadioImage = "btn_radiobox.png";
 constexpr const char* kButtonImage = "btn_apply.png";
 constexpr int kRadioFrames = 8;
 constexpr int kButtonFrames = 4;
+constexpr int kButtonCorner = 10;
+constexpr const char* kGroup = "exit_mode";
 }  // namespace
 
 void CloseWindowTipDlg::InitUI(const tumi::Rect& client) {
@@ -31,17 +35,26 @@ void CloseWindowTipDlg::InitUI(const tumi::Rect& client) {
                              Radio{CloseWindowTipChoice::kExitButton, 170, 104}}) {
     tumi::MControl* button = CreateControl(
         "CRadioButton", radio.id, {60, radio.top, w - 40, radio.top + 26}, GetText(radio.text));
-    if (auto* b = dynamic_cast<tumi::MControlFont*>(button)) b->SetImage(kRadioImage, kRadioFrames);
+    if (auto* b = dynamic_cast<tumi::CRadioButton*>(button)) {
+      b->SetImage(kRadioImage, kRadioFrames);
+      b->SetGroupName(kGroup);
+    }
   }
   tumi::MControl* ok = CreateControl("MButton", CloseWindowTipChoice::kOkButton,
                                      {w / 2 - 50, 144, w / 2 + 50, 180}, GetText(kOkText));
-  if (auto* b = dynamic_cast<tumi::MControlFont*>(ok)) b->SetImage(kButtonImage, kButtonFrames);
+  if (auto* b = dynamic_cast<tumi::MButton*>(ok)) {
+    b->SetImage(kButtonImage, kButtonFrames);
+    b->SetFrameSize(kButtonCorner);
+  }
   ShowSelection();
 }
 
 void CloseWindowTipDlg::ShowSelection() {
-  // The radio buttons of group "exit_mode" show the choice once their class
-  // offers a check state; until then the choice lives here.
+  for (unsigned id : {CloseWindowTipChoice::kHideButton, CloseWindowTipChoice::kExitButton}) {
+    if (auto* radio = dynamic_cast<tumi::CRadioButton*>(GetControl(id))) {
+      radio->SetControlCheck(choice_.Selected() == static_cast<int>(id) ? 1 : 0);
+    }
+  }
 }
 
 long CloseWindowTipDlg::OnMessage(unsigned id, unsigned code, std::uintptr_t, std::intptr_t) {

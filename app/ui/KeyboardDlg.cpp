@@ -12,10 +12,14 @@
 #include "app/ui/FrameIds.h"
 #include "app/ui/FrameLayout.h"
 #include "app/ui/WaitDlg.h"
+#include "uilib/controls/MPanel.h"
+#include "uilib/controls/MTabCtrl.h"
 #include "uilib/core/CArea.h"
 #include "uilib/core/MControlFont.h"
 #include "uilib/core/Manager.h"
 #include "uilib/core/TextStyle.h"
+#include "uilib/keyboard/BatteryCtrl.h"
+#include "uilib/keyboard/CDeviceCtrl.h"
 
 namespace tessaro {
 
@@ -54,14 +58,22 @@ class KeyboardDlg::DescriptionSide final : public DeviceDescriptionView {
  public:
   explicit DescriptionSide(KeyboardDlg& dlg) : dlg_(dlg) {}
 
-  void AddDevice(const std::string&, int) override {}
+  void AddDevice(const std::string& name, int device_type) override {
+    if (auto* list = dynamic_cast<tumi::CDeviceCtrl*>(dlg_.GetControl(frame::kDeviceList))) {
+      list->AddDevice(name, 0, 0, device_type, true);
+    }
+    dlg_.listed_types_.push_back(device_type);
+  }
   void ShowVersion(const std::string& text) override {
     SetControlText(dlg_.GetControl(frame::kVersion), text);
   }
   void ShowNotice(const std::string& text) override {
     SetControlText(dlg_.GetControl(frame::kNotice), text);
   }
-  void ShowPageTabs(bool, bool, bool) override {}
+  void ShowPageTabs(bool key_page, bool macro_page, bool light_page) override {
+    dlg_.layout_tabs_ = {true, key_page, macro_page, light_page, true};
+    dlg_.Apply(dlg_.shown_);
+  }
   void ShowFirmwareButton(bool) override {}
   void SetLightSliderMaxima(int, int) override {}
   void ClearKeys(KeyboardPicture) override {}
@@ -189,7 +201,11 @@ void KeyboardDlg::CreateFrameControls() {
     title->SetTextColor(0xFFE8EDF2);
   }
   picture(frame::kPageIcon, "logo\\logo.png");
-  CreateControl("BatteryCtrl", frame::kBattery, none);
+  if (auto* battery =
+          dynamic_cast<tumi::BatteryCtrl*>(CreateControl("BatteryCtrl", frame::kBattery, none))) {
+    battery->SetImage("icon\\icon_battery_bkg.png", 1);
+    battery->SetBatteryIcon("icon\\icon_batteryvalue.png", "icon\\icon_charge.png");
+  }
   picture(frame::kConnectionIcon, "icon\\mode_usb.png");
   image_button(frame::kCloseButton, "main_sysbtn_close.png", GetText(CloseBehaviour::kTipHide));
   image_button(frame::kMinimizeButton, "main_sysbtn_min.png", GetText(2));
@@ -201,12 +217,15 @@ void KeyboardDlg::CreateFrameControls() {
     rail->SetTransparent(0, 0, 0x150F0A);
     rail->SetFrame(1, 0xFF151E27);
   }
-  SetControlTextColor(CreateControl("MTabCtrl", frame::kTabStrip, none, "", 0), 0xFFADADAD);
+  CreateTabStrip();
   if (auto* status = dynamic_cast<tumi::MControlFont*>(
           text(frame::kStatusText, GetText(FrameView::kConnected), 0xFFFF0000))) {
     status->SetAlignment(tumi::kAlignCenter, tumi::kAlignVCenter);
   }
-  CreateControl("CDeviceCtrl", frame::kDeviceList, none);
+  if (auto* list = dynamic_cast<tumi::MControlFont*>(
+          CreateControl("CDeviceCtrl", frame::kDeviceList, none))) {
+    list->SetImage("img_device_state.png", 2);
+  }
   for (unsigned id : {frame::kVersion, frame::kNotice}) {
     if (auto* line = dynamic_cast<tumi::MControlFont*>(text(id, "", 0xFF969696))) {
       line->SetVAlignment(tumi::kAlignVCenter);
@@ -218,18 +237,84 @@ void KeyboardDlg::CreateFrameControls() {
   }
 }
 
+void KeyboardDlg::CreateTabStrip() {
+  auto* strip =
+      dynamic_cast<tumi::MTabCtrl*>(CreateControl("MTabCtrl", frame::kTabStrip, {}, "", 0));
+  if (!strip) return;
+  constexpr int kTabSize = 80;
+  constexpr int kIconFrames = 4;
+  strip->SetTextColor(0xFFADADAD);
+  strip->SetTabCtrlWidth(kTabSize);
+  strip->SetTabCtrlHeight(kTabSize);
+  strip->SetLeftRightPading(0, kTabSize);
+  strip->SetTopBottomPading(0, 400);
+  strip->SetTabType(tumi::MTabCtrl::kVertical);
+  for (int position = 0; position < frame::kTabCount; ++position) {
+    const TabInfo* tab = TabAt(position);
+    strip->InsertItem(static_cast<unsigned>(tab->tab_id), GetText(tab->title), tab->tab_icon,
+                      GetControl(tab->page), kIconFrames, 0);
+  }
+}
+
 void KeyboardDlg::CreatePages() {
   // The pages' own controls come with their pages; until then each page
   // shows its title.
+  for (int position = 1; position < frame::kTabCount; ++position) {
+    const TabInfo* tab = TabAt(position);
+    auto* page = dynamic_cast<tumi::MPanel*>(GetControl(tab->page));
+    if (!page) continue;
+    tumi::MControl* title =
+        page->CreateControl("MText", kPageTitleBase + tab->page, {}, GetText(tab->title));
+    if (auto* t = dynamic_cast<tumi::MControlFont*>(title)) {
+      t->SetAlignment(tumi::kAlignCenter, tumi::kAlignVCenter);
+      t->SetFont(tumi::Manager::GetFontName(), 18, tumi::kFontRegular);
+      t->SetTextColor(0xFF7D8996);
+    }
+  }
 }
 
 void KeyboardDlg::UISize(const tumi::Rect& client) {
   for (const ControlPlace& place : FrameLayout(client.Width(), client.Height())) {
     if (tumi::MControl* control = GetControl(place.id)) control->SetRect(place.rect);
   }
+  for (int position = 1; position < frame::kTabCount; ++position) {
+    const unsigned page_id = TabAt(position)->page;
+    tumi::MControl* page = GetControl(page_id);
+    if (!page) continue;
+    if (tumi::MControl* title = page->GetControl(kPageTitleBase + page_id)) {
+      title->SetRect(page->GetRect().Inset(40, 120));
+    }
+  }
+  if (auto* strip = dynamic_cast<tumi::MTabCtrl*>(GetControl(frame::kTabStrip))) {
+    strip->RefreshItems();
+    PinSettingsTab(client.Height());
+  }
+}
+
+void KeyboardDlg::PinSettingsTab(int height) {
+  auto* strip = dynamic_cast<tumi::MTabCtrl*>(GetControl(frame::kTabStrip));
+  if (!strip) return;
+  if (tumi::TabItemInfo* settings = strip->GetItemInfo(frame::kSettingsPosition)) {
+    const TabSpan span = PinnedSettingsTab(height);
+    settings->rect.top = span.top;
+    settings->rect.bottom = span.bottom;
+  }
 }
 
 void KeyboardDlg::Apply(const Shown& next) {
+  if (auto* strip = dynamic_cast<tumi::MTabCtrl*>(GetControl(frame::kTabStrip))) {
+    // Our own selection comes back as the strip's notification: not a click.
+    applying_ = true;
+    for (int position = 1; position < frame::kTabCount; ++position) {
+      const bool visible = next.page_tabs_visible && layout_tabs_[position];
+      if ((strip->GetItemVisible(position) != 0) != visible) {
+        strip->SetItemVisible(position, visible ? 1 : 0);
+        if (position == frame::kSettingsPosition && visible) PinSettingsTab(client_.Height());
+      }
+    }
+    strip->SetSelectItem(next.selected_position);
+    applying_ = false;
+  }
   ShowControl(GetControl(frame::kTabStrip), next.tabs_shown);
   ShowControl(GetControl(frame::kTabBacking), next.tabs_shown);
   ShowControl(GetControl(frame::kHeaderArea), next.header_shown);
@@ -247,8 +332,11 @@ void KeyboardDlg::Apply(const Shown& next) {
   const TabInfo* selected = TabAt(next.selected_position);
   for (int position = 1; position < frame::kTabCount; ++position) {
     const unsigned page = TabAt(position)->page;
-    ShowControl(GetControl(page), selected && selected->page == page);
+    ShowControl(GetControl(page), next.tabs_shown && selected && selected->page == page);
   }
+  const bool connected = next.status_text == FrameView::kConnected;
+  ShowControl(GetControl(frame::kConnectionIcon), connected && !next.wireless);
+  ShowControl(GetControl(frame::kBattery), connected && next.wireless);
 
   const bool changed = !(next == shown_);
   shown_ = next;
@@ -268,9 +356,18 @@ void KeyboardDlg::SwitchTab(int position) {
   Apply(next);
 }
 
-void KeyboardDlg::ShowDetection(const DetectionResult& /*found*/, const FrameView& view) {
+void KeyboardDlg::ShowDetection(const DetectionResult& found, const FrameView& view) {
   CloseStrayPopups();
+  if (auto* list = dynamic_cast<tumi::CDeviceCtrl*>(GetControl(frame::kDeviceList))) {
+    list->ResetAllState();
+    // The models stay listed; the ones found show as connected.
+    for (int type : listed_types_) list->SetDeviceState(type, tumi::DeviceListItem::kListed);
+    for (int type : found.connected_types) {
+      list->SetDeviceState(type, tumi::DeviceListItem::kConnected);
+    }
+  }
   Shown next = shown_;
+  next.wireless = view.connection_mode == 1 || view.connection_mode == 2;
   next.status_text = view.status_text;
   next.selected_position = view.selected_position;
   next.tabs_shown = view.tabs_shown;
@@ -289,8 +386,18 @@ long KeyboardDlg::OnDeviceChosen() {
   next.selected_position = frame::kKeyPosition;
   next.heading = TabAt(frame::kKeyPosition)->heading;
   Apply(next);
-  // The chosen model's type comes from the device list once it reports one.
-  return 0;
+  auto* list = dynamic_cast<tumi::CDeviceCtrl*>(GetControl(frame::kDeviceList));
+  const int chosen = list ? list->GetCurDeviceType() : 0;
+  if (chosen == 0) return 0;
+  // One layout is served per run: choosing another model loads nothing.
+  if (chosen == CurrentDeviceType()) return 1;
+  DeviceWorker* worker = nullptr;
+  {
+    std::lock_guard lock(mutex_);
+    worker = worker_;
+  }
+  if (worker) worker->Queue(DeviceTask::kDeviceChosen);
+  return 1;
 }
 
 long KeyboardDlg::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam,
@@ -299,7 +406,7 @@ long KeyboardDlg::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam,
     case FrameRoute::kUnhandled:
       return 0;
     case FrameRoute::kTabSwitch:
-      SwitchTab(static_cast<int>(wparam));
+      if (!applying_) SwitchTab(static_cast<int>(wparam));
       return 1;
     case FrameRoute::kDeviceChosen:
       return OnDeviceChosen();

@@ -5,12 +5,14 @@
 // thread, posting everything that touches controls to the UI thread), shows
 // what the device description holds, follows devices coming and going, and
 // carries out the shell's close behaviour.
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/link/DeviceDetection.h"
 #include "app/link/KeyboardCommands.h"
@@ -43,6 +45,7 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow {
     bool tabs_shown = false;
     bool header_shown = true;
     bool page_tabs_visible = false;  // positions 1 to 4
+    bool wireless = false;           // the keyboard is connected in mode 1 or 2
     PageHeading heading;
     friend bool operator==(const Shown&, const Shown&) = default;
   };
@@ -98,8 +101,13 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow {
   class WorkerSide;
   class DescriptionSide;
 
+  // The pages' stand-in titles, as children of the pages.
+  static constexpr unsigned kPageTitleBase = 1000;
+
   void CreateFrameControls();
+  void CreateTabStrip();
   void CreatePages();
+  void PinSettingsTab(int height);
   void Apply(const Shown& next);
   long OnDeviceChosen();
   void OpenAddress(const std::string& address);
@@ -133,6 +141,10 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow {
   uint64_t busy_ticket_ = 0;
   int dialog_timer_ = 0;
   uint32_t menu_flags_ = 0x7F;
+  bool applying_ = false;
+  std::vector<int> listed_types_;
+  // Which tab positions the layout uses (home and settings always).
+  std::array<bool, 5> layout_tabs_ = {true, true, true, true, true};
   bool reset_button_visible_ = false;
   std::atomic<tumi::WindowId> posted_window_{platform::kNoWindow};
   std::string website_;

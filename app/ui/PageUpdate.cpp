@@ -41,6 +41,7 @@ FrameView UpdatePages(const DetectionState& state) {
   if (!state.present) return view;  // home, tabs hidden, no heading
 
   view.status_text = FrameView::kConnected;
+  view.connection_mode = state.connection_mode;
   if (state.device_type <= kLastSecondGeneration) view.page_tabs_visible = true;
   if (SecondGeneration(state.device_type)) {
     view.menu_flags = FrameView::kSecondGenerationMenu;

@@ -48,6 +48,7 @@ struct FrameView {
   bool reset_button_visible = false;
   PageHeading heading;
   bool reload = false;  // queue CheckFirmwareVersion, then ReloadFromDevice
+  int connection_mode = 0;
 };
 
 // The page update after a detection.

@@ -1,16 +1,17 @@
 #include "app/ui/WaitDlg.h"
 
-#include "app/ui/ControlAccess.h"
+#include "uilib/controls/CGifPicture.h"
 
 namespace tessaro {
 
 void WaitDlg::InitUI(const tumi::Rect& /*client*/) {
   SetLayeredWindow(1);
-  if (tumi::MControl* animation =
-          CreateControl("CGifPicture", kAnimation, tumi::Rect{1, 1, kSize - 1, kSize - 1})) {
-    SetControlImage(animation, kImage);
-    animation->AddMTimer();
-  }
+  auto* animation = dynamic_cast<tumi::CGifPicture*>(
+      CreateControl("CGifPicture", kAnimation, tumi::Rect{1, 1, kSize - 1, kSize - 1}));
+  if (!animation) return;
+  animation->SetImage(kImage, 1);
+  animation->SetRunState(1, 0);
+  animation->AddMTimer();
 }
 
 int WaitDlg::OnInitDialog() {
