@@ -113,6 +113,8 @@ void KeyboardDlg::OpenWindow(const std::string& software_name, const std::string
   }
   CenterWindow();
   tumi::MWindow::ShowWindow(static_cast<int>(platform::ShowCommand::kShow));
+  const tumi::Rect bounds = GetWindowRect();
+  Trace("window open, %dx%d at %d,%d", bounds.Width(), bounds.Height(), bounds.left, bounds.top);
 }
 
 DeviceDescriptionView& KeyboardDlg::DescriptionView() {
