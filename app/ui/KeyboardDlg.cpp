@@ -155,6 +155,7 @@ int KeyboardDlg::OnInitDialog() {
 void KeyboardDlg::InitUI(const tumi::Rect& /*client*/) {
   CreateFrameControls();
   CreatePages();
+  LetPressesThrough();
   Apply(shown_);
 }
 
@@ -258,6 +259,17 @@ void KeyboardDlg::CreateTabStrip() {
   }
 }
 
+void KeyboardDlg::LetPressesThrough() {
+  // Decoration takes no presses: a press on it drags the window.
+  for (unsigned id :
+       {frame::kBackground, frame::kBorderLeft, frame::kBorderRight, frame::kBorderTop,
+        frame::kBorderBottom, frame::kHeaderArea, frame::kCaption, frame::kLogo,
+        frame::kCaptionText, frame::kPageTitle, frame::kPageIcon, frame::kConnectionIcon,
+        frame::kBattery, frame::kTabBacking, frame::kStatusText, frame::kNotice, frame::kVersion}) {
+    if (tumi::MControl* control = GetControl(id)) control->SetRresponse(0);
+  }
+}
+
 void KeyboardDlg::CreatePages() {
   // The pages' own controls come with their pages; until then each page
   // shows its title.
@@ -272,6 +284,7 @@ void KeyboardDlg::CreatePages() {
       t->SetFont(tumi::Manager::GetFontName(), 18, tumi::kFontRegular);
       t->SetTextColor(0xFF7D8996);
     }
+    if (title) title->SetRresponse(0);
   }
 }
 
@@ -284,7 +297,10 @@ void KeyboardDlg::UISize(const tumi::Rect& client) {
     tumi::MControl* page = GetControl(page_id);
     if (!page) continue;
     if (tumi::MControl* title = page->GetControl(kPageTitleBase + page_id)) {
-      title->SetRect(page->GetRect().Inset(40, 120));
+      const tumi::Rect area = page->GetRect();
+      const int cx = (area.left + area.right) / 2;
+      const int cy = (area.top + area.bottom) / 2;
+      title->SetRect({cx - 200, cy - 20, cx + 200, cy + 20});
     }
   }
   if (auto* strip = dynamic_cast<tumi::MTabCtrl*>(GetControl(frame::kTabStrip))) {
@@ -440,6 +456,13 @@ std::intptr_t KeyboardDlg::OnWindowMessage(std::uint32_t message, std::uintptr_t
                                            std::intptr_t lparam) {
   if (message == kMsgRunPosted) {
     ui_.RunAll();
+    return 1;
+  }
+  if (message == Application::kExitMessage) {
+    // Any program may ask us to exit; the shell checks the parameter.
+    ui_.Post([this, wparam] {
+      if (shell_) shell_->OnExitRequest(Application::kExitMessage, static_cast<int>(wparam));
+    });
     return 1;
   }
   if (message == msg::kSysCommand && wparam == msg::kScClose) {

@@ -107,6 +107,7 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow {
   void CreateFrameControls();
   void CreateTabStrip();
   void CreatePages();
+  void LetPressesThrough();
   void PinSettingsTab(int height);
   void Apply(const Shown& next);
   long OnDeviceChosen();

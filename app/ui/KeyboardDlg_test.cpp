@@ -181,6 +181,36 @@ TEST_F(KeyboardDlgTest, TabSwitchAndDeviceChoice) {
   EXPECT_EQ(dlg->OnMessage(30, 2, 0, 0), 0);
 }
 
+TEST_F(KeyboardDlgTest, PressingWhereNoControlTakesItDragsTheWindow) {
+  using platform::MouseButton;
+  hid->AddInterface(0x1A2C, kWiredPid, 2);
+  Detect();
+  ui.Pump();
+  const tumi::WindowId window = dlg->GetSafeHwnd();
+  struct Case {
+    const char* name;
+    platform::Point press;
+    bool moves;
+  } cases[] = {
+      {"empty part of the key page", {400, 600}, true},
+      {"caption bar", {300, 30}, true},
+      {"close button", {1245, 35}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const tumi::Rect before = dlg->GetWindowRect();
+    ui.System().MovePointer(window, c.press);
+    ui.System().PressButton(window, MouseButton::kLeft, c.press);
+    ui.Pump();
+    ui.System().MovePointer(window, {c.press.x + 30, c.press.y + 20});
+    ui.System().ReleaseButton(window, MouseButton::kLeft, {c.press.x + 30, c.press.y + 20});
+    ui.Pump();
+    const tumi::Rect after = dlg->GetWindowRect();
+    EXPECT_EQ(after.left - before.left, c.moves ? 30 : 0);
+    EXPECT_EQ(after.top - before.top, c.moves ? 20 : 0);
+  }
+}
+
 TEST_F(KeyboardDlgTest, WorkerCallsReachTheWindowOnTheUiThread) {
   std::thread([this] { dlg->WorkerHost().EnableWindow(false); }).join();
   EXPECT_TRUE(dlg->IsWindowEnabled());  // not before the UI thread runs it
