@@ -207,6 +207,7 @@ void KeyboardDlg::CreateFrameControls() {
   if (auto* battery =
           dynamic_cast<tumi::BatteryCtrl*>(CreateControl("BatteryCtrl", frame::kBattery, none))) {
     battery->SetImage("icon\\icon_battery_bkg.png", 1);
+    battery->SetFont(tumi::Manager::GetFontName(), 11, tumi::kFontBold);
     battery->SetBatteryIcon("icon\\icon_batteryvalue.png", "icon\\icon_charge.png");
   }
   picture(frame::kConnectionIcon, "icon\\mode_usb.png");
@@ -224,6 +225,7 @@ void KeyboardDlg::CreateFrameControls() {
   if (auto* status = dynamic_cast<tumi::MControlFont*>(
           text(frame::kStatusText, GetText(FrameView::kConnected), 0xFFFF0000))) {
     status->SetAlignment(tumi::kAlignCenter, tumi::kAlignVCenter);
+    status->SetFont(tumi::Manager::GetFontName(), 16, tumi::kFontBold);
   }
   if (auto* list = dynamic_cast<tumi::MControlFont*>(
           CreateControl("CDeviceCtrl", frame::kDeviceList, none))) {

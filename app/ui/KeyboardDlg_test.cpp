@@ -166,18 +166,22 @@ TEST_F(KeyboardDlgTest, DeviceChangesQueueDetectionOnlyForServedModes) {
 }
 
 TEST_F(KeyboardDlgTest, TabSwitchAndDeviceChoice) {
+  dlg->DescriptionView().AddDevice("Norvik Q700", 201);
   hid->AddInterface(0x1A2C, kWiredPid, 2);
   Detect();
+  TakeTasks();
   EXPECT_EQ(dlg->OnMessage(49, 2, 3, 0), 1);
   EXPECT_EQ(dlg->Showing().selected_position, 3);
   EXPECT_EQ(dlg->Showing().heading, (PageHeading{53, "icon\\icon_lightmode.png"}));
   EXPECT_EQ(dlg->OnMessage(49, 2, 0, 0), 1);
   EXPECT_FALSE(dlg->Showing().tabs_shown);
   EXPECT_EQ(dlg->Showing().heading, PageHeading{});
-  // Choosing a model in the device list brings the tabs back on the key page.
-  dlg->OnMessage(56, 1, 0, 0);
+  // Choosing a model in the device list brings the tabs back on the key page;
+  // the model whose layout is loaded needs no task.
+  EXPECT_EQ(dlg->OnMessage(56, 1, 0, 0), 1);
   EXPECT_TRUE(dlg->Showing().tabs_shown);
   EXPECT_EQ(dlg->Showing().selected_position, 1);
+  EXPECT_TRUE(TakeTasks().empty());
   EXPECT_EQ(dlg->OnMessage(30, 2, 0, 0), 0);
 }
 
@@ -255,6 +259,33 @@ TEST_F(KeyboardDlgTest, ClosingStrayPopupsChoosesNothing) {
   Registry registry(store);
   EXPECT_EQ(RunCloseWindowTip(dlg->GetSafeHwnd(), registry), std::nullopt);
   EXPECT_EQ(store.Read(CloseBehaviour::kSetting), std::nullopt);
+}
+
+TEST_F(KeyboardDlgTest, MessageBoxAnswersWithTheButtonPressed) {
+  struct Case {
+    const char* name;
+    int type;
+    platform::Point button;  // in the box
+    unsigned result;
+  } cases[] = {
+      {"OK alone", 0, {190, 160}, tumi::kResultOK},
+      {"OK of two", 1, {120, 160}, tumi::kResultOK},
+      {"Cancel", 1, {280, 160}, tumi::kResultCancel},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    bool clicked = false;
+    ui.System().SetIdleHandler([&] {
+      for (platform::WindowId window : ui.System().AllWindows()) {
+        if (clicked || ui.System().Title(window) != CUIMessageBox::kTitle) continue;
+        ui.System().MovePointer(window, c.button);
+        ui.System().Click(window, c.button);
+        clicked = true;
+      }
+      return true;
+    });
+    EXPECT_EQ(ShowMessageBox(dlg->GetSafeHwnd(), "Title", "Text", c.type), c.result);
+  }
 }
 
 TEST_F(KeyboardDlgTest, CloseWindowTipStoresTheConfirmedChoice) {
