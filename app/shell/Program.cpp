@@ -77,10 +77,11 @@ int RunWithWindow(RunBase& base, platform::WindowSystem& system) {
                                          base.facilities, KeyboardLink::Instance(),
                                          ConfigStore::Instance()});
     window.AttachShell(&application);
-    if (application.StartUp(window) == Application::Start::kOtherInstance) return 0;
-    AltF4Filter filter;
-    code = loop.Run([&application] { application.Idle(); }, platform::Milliseconds(250), &filter);
-    application.Exit();
+    if (application.StartUp(window) == Application::Start::kRunning) {
+      AltF4Filter filter;
+      code = loop.Run([&application] { application.Idle(); }, platform::Milliseconds(250), &filter);
+      application.Exit();
+    }
     window.AttachShell(nullptr);
   }
   tumi::Manager::SetWindowSystem(nullptr);
@@ -105,8 +106,7 @@ int RunProgram(const CommandLine& line) {
 
   std::unique_ptr<platform::WindowSystem> display = OpenDisplay(environment);
   if (!display) return RunWithoutWindow(base);
-  const int code = RunWithWindow(base, *display);
-  return code;
+  return RunWithWindow(base, *display);
 }
 
 }  // namespace tessaro
