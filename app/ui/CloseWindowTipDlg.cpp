@@ -5,6 +5,7 @@
 #include "app/ui/FrameIds.h"
 #include "uilib/controls/CRadioButton.h"
 #include "uilib/controls/MButton.h"
+#include "uilib/controls/MText.h"
 #include "uilib/core/MControlFont.h"
 #include "uilib/core/TextStyle.h"
 
@@ -21,10 +22,14 @@ constexpr const char* kGroup = "exit_mode";
 
 void CloseWindowTipDlg::InitUI(const tumi::Rect& client) {
   const int w = client.Width() > 0 ? client.Width() : kWidth;
+  // The skin's dialog card: slate with a teal edge.
+  pm_.SetBackColor(0x1C150E, 0x555028);
   tumi::MControl* question =
-      CreateControl("MText", kQuestion, {20, 20, w - 20, 64}, GetText(kQuestionText));
-  if (auto* q = dynamic_cast<tumi::MControlFont*>(question)) {
+      CreateControl("MText", kQuestion, {24, 14, w - 24, 64}, GetText(kQuestionText));
+  if (auto* q = dynamic_cast<tumi::MText*>(question)) {
     q->SetAlignment(tumi::kAlignCenter, tumi::kAlignVCenter);
+    q->EnableMultiLine(1);
+    q->EnableVCenter(1);
   }
   struct Radio {
     unsigned id;

@@ -113,6 +113,9 @@ void KeyboardDlg::OpenWindow(const std::string& software_name, const std::string
   }
   CenterWindow();
   tumi::MWindow::ShowWindow(static_cast<int>(platform::ShowCommand::kShow));
+  if (Language* language = shell_ ? shell_->CurrentLanguage() : nullptr) {
+    language->SetRelabel([this] { PostMessageW(kMsgRelabel); });
+  }
   const tumi::Rect bounds = GetWindowRect();
   Trace("window open, %dx%d at %d,%d", bounds.Width(), bounds.Height(), bounds.left, bounds.top);
 }
@@ -212,8 +215,8 @@ void KeyboardDlg::CreateFrameControls() {
   }
   picture(frame::kConnectionIcon, "icon\\mode_usb.png");
   image_button(frame::kCloseButton, "main_sysbtn_close.png", GetText(CloseBehaviour::kTipHide));
-  image_button(frame::kMinimizeButton, "main_sysbtn_min.png", GetText(2));
-  image_button(frame::kWebsiteButton, "main_sysbtn_website.png", GetText(5));
+  image_button(frame::kMinimizeButton, "main_sysbtn_min.png", GetText(kMinimizeTip));
+  image_button(frame::kWebsiteButton, "main_sysbtn_website.png", GetText(kWebsiteTip));
   for (unsigned page = frame::kHomePage; page <= frame::kSettingsPage; ++page) {
     CreateControl("MTabLayout", page, none, "", 0);
   }
@@ -366,6 +369,31 @@ void KeyboardDlg::Apply(const Shown& next) {
   }
 }
 
+void KeyboardDlg::Relabel() {
+  if (auto* strip = dynamic_cast<tumi::MTabCtrl*>(GetControl(frame::kTabStrip))) {
+    for (int position = 0; position < frame::kTabCount; ++position) {
+      strip->SetItemText(position, GetText(TabAt(position)->title));
+    }
+  }
+  for (int position = 1; position < frame::kTabCount; ++position) {
+    const TabInfo* tab = TabAt(position);
+    if (tumi::MControl* page = GetControl(tab->page)) {
+      SetControlText(page->GetControl(kPageTitleBase + tab->page), GetText(tab->title));
+    }
+  }
+  if (tumi::MControl* minimize = GetControl(frame::kMinimizeButton)) {
+    minimize->SetTooltip(GetText(kMinimizeTip));
+  }
+  if (tumi::MControl* website = GetControl(frame::kWebsiteButton)) {
+    website->SetTooltip(GetText(kWebsiteTip));
+  }
+  if (Registry* settings = shell_ ? shell_->Settings() : nullptr) {
+    SetCloseButtonTip(GetText(CloseBehaviour(*settings).CloseButtonTip()));
+  }
+  // The status line and the page heading come from what the frame shows.
+  Apply(shown_);
+}
+
 void KeyboardDlg::SwitchTab(int position) {
   const TabInfo* tab = TabAt(position);
   if (!tab) return;
@@ -458,6 +486,10 @@ std::intptr_t KeyboardDlg::OnWindowMessage(std::uint32_t message, std::uintptr_t
                                            std::intptr_t lparam) {
   if (message == kMsgRunPosted) {
     ui_.RunAll();
+    return 1;
+  }
+  if (message == kMsgRelabel) {
+    Relabel();
     return 1;
   }
   if (message == Application::kExitMessage) {

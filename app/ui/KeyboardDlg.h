@@ -34,6 +34,10 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow {
   static constexpr int kDialogTimerPeriod = 10;
   // Wakes the UI thread for work the worker posted.
   static constexpr std::uint32_t kMsgRunPosted = 0x7E20;
+  // Every label again from the current language file.
+  static constexpr std::uint32_t kMsgRelabel = 2022;
+  static constexpr int kMinimizeTip = 2;
+  static constexpr int kWebsiteTip = 5;
   // Opens web addresses with the desktop's handler.
   static constexpr const char* kOpener = "xdg-open";
   static constexpr const char* kCaptionText = "Norvik  Q700-RGB  GAMING  KEYBOARD";
@@ -90,6 +94,8 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow {
 
   // The page update after a detection, on the UI thread.
   void ShowDetection(const DetectionResult& found, const FrameView& view);
+  // Sets every label again from the current language (message 2022).
+  void Relabel();
   // The tab strip's click: the tab at the position becomes the current page.
   void SwitchTab(int position);
   const Shown& Showing() const { return shown_; }
