@@ -1,5 +1,6 @@
 // Registers the colour pickers with the control factories.
 #include "uilib/controls/CirclePalette.h"
+#include "uilib/controls/MPalette.h"
 #include "uilib/core/ControlFactory.h"
 
 namespace tumi {
@@ -14,6 +15,7 @@ void RegisterPalette(const char* name) {
 
 [[maybe_unused]] const bool kRegistered = [] {
   RegisterPalette<CirclePalette>("CirclePalette");
+  RegisterPalette<MPalette>("MPalette");
   return true;
 }();
 
