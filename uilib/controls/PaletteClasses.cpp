@@ -1,4 +1,5 @@
 // Registers the colour pickers with the control factories.
+#include "uilib/controls/CColorSelect.h"
 #include "uilib/controls/CirclePalette.h"
 #include "uilib/controls/MPalette.h"
 #include "uilib/core/ControlFactory.h"
@@ -16,6 +17,7 @@ void RegisterPalette(const char* name) {
 [[maybe_unused]] const bool kRegistered = [] {
   RegisterPalette<CirclePalette>("CirclePalette");
   RegisterPalette<MPalette>("MPalette");
+  RegisterPalette<CColorSelect>("CColorSelect");
   return true;
 }();
 
