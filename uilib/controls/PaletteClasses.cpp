@@ -1,4 +1,5 @@
 // Registers the colour pickers with the control factories.
+#include "uilib/controls/CColorPalette.h"
 #include "uilib/controls/CColorSelect.h"
 #include "uilib/controls/CirclePalette.h"
 #include "uilib/controls/MPalette.h"
@@ -18,6 +19,7 @@ void RegisterPalette(const char* name) {
   RegisterPalette<CirclePalette>("CirclePalette");
   RegisterPalette<MPalette>("MPalette");
   RegisterPalette<CColorSelect>("CColorSelect");
+  RegisterPalette<CColorPalette>("CColorPalette");
   return true;
 }();
 
