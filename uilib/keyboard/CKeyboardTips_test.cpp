@@ -87,8 +87,13 @@ TEST_F(CKeyboardTipsTest, StaysUntilItsOwnerHidesItOrLosesTheActivation) {
   tip.ShowWindow(kShow);
   ui.Advance(20000);
   EXPECT_TRUE(tip.IsWindowVisible());
-  // Showing it never took the activation from the owner.
+  // Showing it never took the activation from the owner, nor does the
+  // desktop giving it the focus.
   EXPECT_EQ(ui.System().ActiveWindow(), owner.GetSafeHwnd());
+  ui.System().ActivateFromDesktop(tip.GetSafeHwnd());
+  ui.Pump();
+  EXPECT_EQ(ui.System().ActiveWindow(), owner.GetSafeHwnd());
+  EXPECT_TRUE(tip.IsWindowVisible());
   tip.OnOwnerDeactivated();
   EXPECT_FALSE(tip.IsWindowVisible());
 }
