@@ -1,0 +1,18 @@
+// Registers the keyboard controls with the control factories when the library
+// is loaded.
+#include "uilib/core/ControlFactory.h"
+#include "uilib/keyboard/KeyboardCtrl.h"
+
+namespace tumi {
+namespace {
+
+const bool kRegistered = [] {
+  ControlFactory::RegisterClass(
+      "KeyboardCtrl", [](const ControlArgs& a) -> std::unique_ptr<MControl> {
+        return std::make_unique<KeyboardCtrl>(a.parent, a.id, a.rect, a.visible, a.enabled);
+      });
+  return true;
+}();
+
+}  // namespace
+}  // namespace tumi
