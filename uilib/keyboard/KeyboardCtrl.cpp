@@ -4,6 +4,7 @@
 
 #include "uilib/core/ImageStore.h"
 #include "uilib/core/Manager.h"
+#include "uilib/core/PaintManager.h"
 #include "uilib/core/SkinPath.h"
 
 namespace tumi {
@@ -38,7 +39,13 @@ KeyboardCtrl::KeyboardCtrl(MObject* parent, unsigned id, const Rect& rect, int v
   h_align_ = kAlignCenter;
 }
 
-KeyboardCtrl::~KeyboardCtrl() = default;
+KeyboardCtrl::~KeyboardCtrl() {
+  // Off the shared timer before the keys go: a tick in flight finishes first.
+  if (manager_) {
+    while (manager_->DeleteQelTimer(this)) {
+    }
+  }
+}
 
 void KeyboardCtrl::InitControl(PaintManager* manager) {
   MControlFont::InitControl(manager);
@@ -56,7 +63,10 @@ long KeyboardCtrl::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam,
 
 void KeyboardCtrl::SetControlRect(const Rect& rect) {
   MControlFont::SetControlRect(rect);
-  LayOutPicture();
+  {
+    std::lock_guard lock(items_lock_);
+    LayOutPicture();
+  }
   Repaint();
 }
 
