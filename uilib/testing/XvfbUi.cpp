@@ -73,8 +73,12 @@ std::string XvfbUi::ScreenshotFolder() {
 }
 
 std::string XvfbUi::SaveScreenshot(platform::WindowId window, const std::string& name) {
+  return SaveScreenshot(Shot(window), name);
+}
+
+std::string XvfbUi::SaveScreenshot(const platform::Screenshot& shot, const std::string& name) {
   const std::string path = ScreenshotFolder() + "/" + name + ".png";
-  return Shot(window).SavePng(path) ? path : std::string();
+  return shot.SavePng(path) ? path : std::string();
 }
 
 }  // namespace tumi::testing

@@ -65,6 +65,8 @@ class XvfbUi {
   // Saves the window's screenshot as "<build folder>/screenshots/<name>.png";
   // the path, or empty when it could not be written.
   std::string SaveScreenshot(platform::WindowId window, const std::string& name);
+  // The same for a screenshot taken already.
+  static std::string SaveScreenshot(const platform::Screenshot& shot, const std::string& name);
   static std::string ScreenshotFolder();
 
  private:

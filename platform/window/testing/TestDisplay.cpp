@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -266,11 +267,22 @@ Screenshot TestDisplay::Grab(const Rect& screen) {
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, area.Width(), area.Height());
   unsigned char* data = cairo_image_surface_get_data(out);
   const int stride = cairo_image_surface_get_stride(out);
+  // A 24-bit TrueColor screen: the pixel value is the colour. Xvfb keeps it
+  // in 32-bit words; in the host's byte order they copy as they are.
+  const bool direct =
+      image->bits_per_pixel == 32 && image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
+      image->blue_mask == 0xFF &&
+      (image->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
   for (int y = 0; y < area.Height(); ++y) {
     auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
-    // A 24-bit TrueColor screen: the pixel value is the colour.
-    for (int x = 0; x < area.Width(); ++x)
-      row[x] = static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
+    if (direct) {
+      const auto* source =
+          reinterpret_cast<const std::uint32_t*>(image->data + y * image->bytes_per_line);
+      for (int x = 0; x < area.Width(); ++x) row[x] = source[x] & 0xFFFFFF;
+    } else {
+      for (int x = 0; x < area.Width(); ++x)
+        row[x] = static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
+    }
   }
   cairo_surface_mark_dirty(out);
   XDestroyImage(image);
