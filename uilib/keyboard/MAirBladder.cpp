@@ -63,6 +63,7 @@ void MAirBladder::AutoFit() {
   const Size measured = MeasureText();
   const int w = measured.cx;
   const int lh = measured.cy;
+  line_height_ = lh;
   const int lines = 1 + static_cast<int>(std::count(text_.begin(), text_.end(), '\n'));
   line_count_ = lines;
   if (lines == 1 || mode_ == kAbove) format_ = CentredFormat();
@@ -104,7 +105,8 @@ void MAirBladder::AutoFit() {
 
 void MAirBladder::DrawText(cairo_t* cr, int width, int height) {
   if (text_.empty()) return;
-  const int lh = MeasureText().cy;
+  // Measured when the window was fitted to the text.
+  const int lh = line_height_;
   const int lines = line_count_;
   const double y = (height - lines * lh) * 0.5 + lines - 1;
   const Rect box = Rect::FromSize(8, static_cast<int>(std::floor(y)), width - 16, lines * lh + 2);

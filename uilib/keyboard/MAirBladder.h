@@ -60,6 +60,7 @@ class MAirBladder : public MTipWindow {
   Point point_;
   TextFormat format_;
   int line_count_ = 1;
+  int line_height_ = 0;
   Rect fit_;
   std::shared_ptr<const Image> arrow_left_;
   std::shared_ptr<const Image> arrow_right_;
