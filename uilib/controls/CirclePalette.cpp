@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include "uilib/core/Graphics.h"
 #include "uilib/core/MRender.h"
@@ -89,7 +90,7 @@ void CirclePalette::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
     double cx = thumb_.left - rect_.left + kThumbSize / 2.0;
     double cy = thumb_.top - rect_.top + kThumbSize / 2.0;
     cairo_new_path(g);
-    cairo_arc(g, cx, cy, kThumbSize / 2.0 - 1, 0, 2 * M_PI);
+    cairo_arc(g, cx, cy, kThumbSize / 2.0 - 1, 0, 2 * std::numbers::pi);
     cairo_set_line_width(g, 3);
     cairo_set_source_rgba(g, 0.1, 0.1, 0.1, 0.8);
     cairo_stroke_preserve(g);

@@ -69,13 +69,14 @@ void MButton::DrawSlot(cairo_t* cr, int slot, const Rect& box) {
 }
 
 void MButton::DrawButtonTitle(cairo_t* cr, int slot, const Rect& box) const {
-  if (title_.empty()) return;
+  std::string title = DisplayTitle();
+  if (title.empty()) return;
   Rect text = text_rect_.IsEmpty() ? box : text_rect_.Offset(box.left, box.top);
   if (slot == kStatePressed) text = text.Offset(1, 1);
   TextFormat format = GetTextFormat();
   format.single_line = true;
   format.v_align = kAlignVCenter;
-  MRender::DrawString(cr, title_, text, GetFontSpec(), format,
+  MRender::DrawString(cr, title, text, GetFontSpec(), format,
                       slot == kStateDisabled ? kDisabledTextColor : text_color_);
 }
 

@@ -37,6 +37,8 @@ class MButton : public ButtonBase {
   void DrawButtonTitle(cairo_t* cr, int slot, const Rect& box) const;
   // A click completed (the release after a press, inside).
   virtual void OnClicked() { SendMessageW(kNotifyActivated); }
+  // The text drawn as the title.
+  virtual std::string DisplayTitle() const { return title_; }
 
   SkinPicture icon_;
   int corner_ = 10;
