@@ -117,21 +117,31 @@ void WindowEventLoop::RunReady() {
     ready.swap(ready_);
     hung_up.swap(hung_up_);
   }
-  for (int fd : ready) {
-    // A callback may unwatch itself or others.
-    auto watch = watches_.find(fd);
-    if (watch == watches_.end()) continue;
-    const std::function<void()> callback = watch->second;
-    callback();
-    // A descriptor that hung up or failed stays "ready" for ever: its owner
-    // was told once, and watching it longer would only spin.
-    if (hung_up.count(fd) != 0) Unwatch(fd);
-  }
+  // The other descriptors are watched again at once: a callback may run a
+  // modal loop (a dialog), and the program must still hear its socket and
+  // signals meanwhile. Each ready one rests until its own callback returned.
   {
     std::lock_guard lock(mutex_);
+    resting_.insert(ready.begin(), ready.end());
     waiting_for_ui_ = false;
   }
   handled_.notify_all();
+  for (int fd : ready) {
+    // A callback may unwatch itself or others.
+    auto watch = watches_.find(fd);
+    if (watch != watches_.end()) {
+      const std::function<void()> callback = watch->second;
+      callback();
+      // A descriptor that hung up or failed stays "ready" for ever: its
+      // owner was told once, and watching it longer would only spin.
+      if (hung_up.count(fd) != 0) Unwatch(fd);
+    }
+    {
+      std::lock_guard lock(mutex_);
+      resting_.erase(fd);
+    }
+    Wake();
+  }
 }
 
 void WindowEventLoop::PollThread() {
@@ -142,7 +152,9 @@ void WindowEventLoop::PollThread() {
       std::unique_lock lock(mutex_);
       handled_.wait(lock, [this] { return stopping_ || !waiting_for_ui_; });
       if (stopping_) return;
-      for (int fd : polled_) fds.push_back({fd, POLLIN, 0});
+      for (int fd : polled_) {
+        if (resting_.count(fd) == 0) fds.push_back({fd, POLLIN, 0});
+      }
     }
     const int count = poll(fds.data(), fds.size(), -1);
     if (count < 0 && errno != EINTR) return;

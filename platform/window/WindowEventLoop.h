@@ -1,8 +1,10 @@
 #pragma once
 // The shell's EventLoop on the window system's message loop, for a run with
 // windows. Descriptors are polled on a helper thread that posts to the UI
-// thread and waits until their callbacks have run there, so a descriptor that
-// stays readable is not reported again before its owner had a chance to read.
+// thread; a reported descriptor is not polled again until its callback has
+// run there, so one that stays readable is not reported again before its
+// owner had a chance to read, while the others are still heard during a
+// callback that runs a modal loop.
 // Posted work and readiness reach a hidden window of the loop's own, because
 // the modal loops of dialogs drop messages that name no window.
 #include <condition_variable>
@@ -59,6 +61,7 @@ class WindowEventLoop final : public EventLoop, private MessageHandler {
   std::set<int> polled_;         // what the poll thread watches
   std::set<int> ready_;          // reported, waiting for the UI thread
   std::set<int> hung_up_;        // reported with an error or hang-up
+  std::set<int> resting_;        // their callbacks are running: not polled
   bool waiting_for_ui_ = false;  // the poll thread waits until ready_ is handled
   bool stopping_ = false;
   std::deque<std::function<void()>> posted_;

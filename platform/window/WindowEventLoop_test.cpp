@@ -72,6 +72,32 @@ TEST(WindowEventLoopTest, UnwatchedAndHungUpDescriptorsAreNotReportedAgain) {
   EXPECT_EQ(closing_calls, 1);
 }
 
+TEST(WindowEventLoopTest, OtherDescriptorsAreHeardWhileACallbackRunsAModalLoop) {
+  auto system = HeadlessWindowSystem::Make();
+  WindowEventLoop loop(*system);
+  Pipe dialog_opener;
+  Pipe exit_request;
+  int opener_calls = 0;
+  bool heard_exit = false;
+  loop.Watch(dialog_opener.fds[0], [&] {
+    ++opener_calls;
+    dialog_opener.Read();
+    exit_request.Write('x');
+    // A modal dialog's loop: the exit request still gets through and ends it.
+    system->RunLoop();
+    loop.Quit(0);
+  });
+  loop.Watch(exit_request.fds[0], [&] {
+    exit_request.Read();
+    heard_exit = true;
+    system->EndLoop(0);
+  });
+  dialog_opener.Write('o');
+  EXPECT_EQ(loop.Run(), 0);
+  EXPECT_TRUE(heard_exit);
+  EXPECT_EQ(opener_calls, 1);
+}
+
 TEST(WindowEventLoopTest, PostedWorkReachesTheUiThreadInsideAModalLoop) {
   auto system = HeadlessWindowSystem::Make();
   WindowEventLoop loop(*system);
