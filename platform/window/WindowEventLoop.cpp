@@ -101,12 +101,18 @@ std::intptr_t WindowEventLoop::OnMessage(const Message& message) {
 }
 
 void WindowEventLoop::RunPosted() {
-  std::deque<std::function<void()>> work;
-  {
-    std::lock_guard lock(mutex_);
-    work.swap(posted_);
+  // One at a time: work that runs a modal loop leaves the rest to the loops
+  // inside it rather than holding it back.
+  for (;;) {
+    std::function<void()> next;
+    {
+      std::lock_guard lock(mutex_);
+      if (posted_.empty()) return;
+      next = std::move(posted_.front());
+      posted_.pop_front();
+    }
+    next();
   }
-  for (auto& item : work) item();
 }
 
 void WindowEventLoop::RunReady() {
