@@ -6,6 +6,7 @@
 #include "app/shell/DeviceChangeRouter.h"
 #include "app/shell/DeviceWorker.h"
 #include "app/shell/Language.h"
+#include "app/ui/CUIMessageBox.h"
 #include "app/ui/CloseWindowTipDlg.h"
 #include "app/ui/ControlAccess.h"
 #include "app/ui/FrameDispatch.h"
@@ -553,6 +554,10 @@ void KeyboardDlg::CloseStrayPopups() {
       if (title == hidden) system->Show(window, platform::ShowCommand::kHide);
     }
   }
+}
+
+void KeyboardDlg::ShowInstallFailure() {
+  ShowMessageBox(GetSafeHwnd(), kInstallTitle, kInstallText, 0);
 }
 
 std::optional<int> KeyboardDlg::RunCloseWindowTip() {

@@ -16,6 +16,7 @@
 
 #include "app/link/DeviceDetection.h"
 #include "app/link/KeyboardCommands.h"
+#include "app/macros/DriverInstaller.h"
 #include "app/shell/MainWindow.h"
 #include "app/ui/PageUpdate.h"
 #include "app/ui/UiThreadQueue.h"
@@ -27,7 +28,7 @@ namespace tessaro {
 class Application;
 class WaitDlg;
 
-class KeyboardDlg final : public tumi::MDialog, public MainWindow {
+class KeyboardDlg final : public tumi::MDialog, public MainWindow, public InstallFailureNotice {
  public:
   static constexpr int kWidth = 1280;
   static constexpr int kHeight = 720;
@@ -77,6 +78,11 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow {
   std::optional<int> RunCloseWindowTip() override;
   void SetCloseButtonTip(const std::string& text) override;
   void Destroy() override;
+
+  // InstallFailureNotice: the virtual keyboard cannot be made.
+  void ShowInstallFailure() override;
+  static constexpr const char* kInstallTitle = "Install Driver";
+  static constexpr const char* kInstallText = "InstallDriver Error!";
 
   // MDialog
   int OnInitDialog() override;

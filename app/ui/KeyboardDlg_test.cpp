@@ -288,6 +288,20 @@ TEST_F(KeyboardDlgTest, MessageBoxAnswersWithTheButtonPressed) {
   }
 }
 
+TEST_F(KeyboardDlgTest, InstallFailureIsAMessageBoxOverTheWindow) {
+  platform::WindowId owner = platform::kNoWindow;
+  ui.System().SetIdleHandler([&] {
+    for (platform::WindowId window : ui.System().AllWindows()) {
+      if (ui.System().Title(window) != CUIMessageBox::kTitle) continue;
+      owner = ui.System().Owner(window);
+      ui.System().Post(window, platform::msg::kClose, tumi::kResultOK);
+    }
+    return true;
+  });
+  dlg->ShowInstallFailure();
+  EXPECT_EQ(owner, dlg->GetSafeHwnd());
+}
+
 TEST_F(KeyboardDlgTest, CloseWindowTipStoresTheConfirmedChoice) {
   platform::FakeSettingsStore store;
   store.key_exists = true;
