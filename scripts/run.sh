@@ -24,7 +24,8 @@ trap cleanup EXIT INT TERM
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=("$!")
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$work/display")
+DISPLAY=:$(head -1 "$work/display")
+export DISPLAY
 echo "No display: tessaro runs on Xvfb $DISPLAY"
 
 TESSARO_TRACE=1 "$bin/tessaro" "$@" 2> >(tee "$work/tessaro.err" >&2) &

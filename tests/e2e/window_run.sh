@@ -43,7 +43,8 @@ wait_exit() {
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=("$!")
 wait_for "Xvfb" test -s "$work/display"
-export DISPLAY=:$(head -1 "$work/display")
+DISPLAY=:$(head -1 "$work/display")
+export DISPLAY
 unset WAYLAND_DISPLAY TESSARO_SIMULATE DBUS_SESSION_BUS_ADDRESS TESSARO_WINDOW_BACKEND
 
 mkdir -m 700 "$work/run"
@@ -68,7 +69,7 @@ wait_for "the version query" grep -qs ' MI_02 feature 07 FD' "$TESSARO_SIM_LOG"
 wait_for "task 5" grep -q 'task 5$' "$work/first.err"
 task13=$(line_of "$work/first.err" 'task 13')
 task5=$(line_of "$work/first.err" 'task 5')
-[ -n "$task13" ] && [ "$task13" -lt "$task5" ] || fail "tasks 13 and 5 did not run in that order"
+if [ -z "$task13" ] || [ "$task13" -ge "$task5" ]; then fail "tasks 13 and 5 did not run in that order"; fi
 wait_for "the instance socket" test -S "$socket"
 
 # The screenshot once the window has painted what it shows.
