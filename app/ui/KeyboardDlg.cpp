@@ -353,8 +353,9 @@ void KeyboardDlg::Apply(const Shown& next) {
   const bool home = next.selected_position == frame::kHomePosition;
   ShowControl(GetControl(frame::kStatusText), home);
   ShowControl(GetControl(frame::kDeviceList), home);
+  // The strip shows the selected page whether or not it is shown itself.
   const TabInfo* selected = TabAt(next.selected_position);
-  for (int position = 1; position < frame::kTabCount; ++position) {
+  for (int position = 0; position < frame::kTabCount; ++position) {
     const unsigned page = TabAt(position)->page;
     ShowControl(GetControl(page), next.tabs_shown && selected && selected->page == page);
   }

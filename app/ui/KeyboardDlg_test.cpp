@@ -176,6 +176,11 @@ TEST_F(KeyboardDlgTest, TabSwitchAndDeviceChoice) {
   EXPECT_EQ(dlg->OnMessage(49, 2, 0, 0), 1);
   EXPECT_FALSE(dlg->Showing().tabs_shown);
   EXPECT_EQ(dlg->Showing().heading, PageHeading{});
+  // Home: no page covers the status line and the device list.
+  for (unsigned page = 50; page <= 54; ++page) {
+    EXPECT_FALSE(dlg->GetControl(page)->IsVisible()) << page;
+  }
+  EXPECT_TRUE(dlg->GetControl(55)->IsVisible());
   // Choosing a model in the device list brings the tabs back on the key page;
   // the model whose layout is loaded needs no task.
   EXPECT_EQ(dlg->OnMessage(56, 1, 0, 0), 1);
