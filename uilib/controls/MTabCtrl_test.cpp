@@ -334,6 +334,12 @@ TEST_F(MTabCtrlTest, DeletingItemsKeepsTheSelectionOnItsItem) {
   ASSERT_NE(own, nullptr);
   EXPECT_EQ(own->GetManager(), &dialog.GetPaintManager());
   EXPECT_EQ(tabs->CreatePanel("MButton", 78, Rect{}), nullptr);
+  // What a control on the strip's own page reports reaches the dialog as is.
+  MControl* button = static_cast<MTabLayout*>(own)->CreateArea("CArea", 79, Rect{});
+  ASSERT_NE(button, nullptr);
+  dialog.notifications.clear();
+  button->SendMessageW(kNotifyPressed, 4, 5);
+  EXPECT_EQ(dialog.notifications, (std::vector<Notification>{{79, kNotifyPressed, 4, 5}}));
   tabs->InsertItem(13, "Own", "icon/tab.png", own, 4, 0);
   tabs->SetSelectItem(2);
   tabs->DeleteItem(0);
