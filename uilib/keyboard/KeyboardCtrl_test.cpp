@@ -97,6 +97,28 @@ TEST_F(KeyboardCtrlTest, KeysModeFillsEachKeyAndDrawsItsNameOverAShadow) {
   EXPECT_EQ(drawn[1].font.pixel_size, 10);
 }
 
+TEST_F(KeyboardCtrlTest, KeyIconsSitUnderTheNameOrInTheMiddle) {
+  std::filesystem::create_directories(ui.SkinFolder() + "/icon");
+  ASSERT_TRUE(SkinFixture::WriteStrip(ui.SkinFile("icon/fn.png"), 10, 10, 2));  // 20 x 10
+  testing::RecordingTextSink texts;
+  kb->AddKeyItem("Fn", "", 0x99, Rect{160, 10, 196, 46}, "icon\\fn.png");
+  kb->AddKeyItem("", "", 0x98, Rect{160, 56, 196, 92}, "icon/fn.png");
+  KEY_INFO* fn = kb->GetKeyItems()[3];
+  EXPECT_EQ(fn->icon_width, 20);
+  EXPECT_EQ(fn->icon_height, 10);
+  kb->SetKeyboardCtrlMode(kKeyboardModeKeys);
+  // Named: the icon's top 20 pixels above the key's bottom, the name above it.
+  const Rect named = Win(Rect{160, 10, 196, 46});
+  EXPECT_EQ(Shown({named.left + 8, named.bottom - 20}), SkinFixture::StateColor(0));
+  EXPECT_EQ(Shown({named.left + 8, named.bottom - 21}), KeyboardCtrl::kKeyFill);
+  ASSERT_TRUE(texts.Find("Fn").has_value());
+  EXPECT_EQ(texts.Find("Fn")->box, Rect(170, 10, 206, 26));
+  // Unnamed: centred.
+  const Rect bare = Win(Rect{160, 56, 196, 92});
+  EXPECT_EQ(Shown({bare.left + 8, bare.top + 13}), SkinFixture::StateColor(0));
+  EXPECT_EQ(Shown({bare.left + 8, bare.top + 12}), KeyboardCtrl::kKeyFill);
+}
+
 TEST_F(KeyboardCtrlTest, PictureModesOutlineTheRightKeysInTheRightColours) {
   const uint8_t frame[] = {255, 0, 255};
   kb->SetLightModeData(frame, 3);
