@@ -14,7 +14,12 @@ XvfbUi::XvfbUi(Skin skin, int screen_width, int screen_height)
   Manager::SetWindowSystem(&display_.System());
   Manager::SetProgramFolder(skin == Skin::kProgram ? std::string(TESSARO_PROGRAM_DIR)
                                                    : folder_.Path());
-  if (skin == Skin::kScratch) std::filesystem::create_directories(SkinFolder());
+  if (skin == Skin::kScratch) {
+    std::filesystem::create_directories(SkinFolder());
+  } else if (!std::filesystem::is_directory(SkinFolder())) {
+    why_ = "the build has no skin in " + SkinFolder() + " (build the whole tree first)";
+    display_.Stop();
+  }
 }
 
 XvfbUi::~XvfbUi() {
