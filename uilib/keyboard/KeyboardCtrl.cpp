@@ -34,8 +34,8 @@ int TicksForSpeed(int speed) {
 
 }  // namespace
 
-KeyboardCtrl::KeyboardCtrl(MObject* parent, unsigned id, const Rect& rect, int visible, int enabled)
-    : MControlFont(parent, id, rect, "", visible, enabled, 1) {
+KeyboardCtrl::KeyboardCtrl(MObject* parent, unsigned id, const Rect& rect, int visible)
+    : MPanel(parent, id, rect, visible) {
   h_align_ = kAlignCenter;
 }
 
@@ -48,7 +48,7 @@ KeyboardCtrl::~KeyboardCtrl() {
 }
 
 void KeyboardCtrl::InitControl(PaintManager* manager) {
-  MControlFont::InitControl(manager);
+  MPanel::InitControl(manager);
   if (!manager) return;
   // The light preview steps on the window's shared timer.
   run_timer_ = 1;
@@ -56,13 +56,8 @@ void KeyboardCtrl::InitControl(PaintManager* manager) {
   SetControlRect(rect_);
 }
 
-long KeyboardCtrl::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam,
-                             std::intptr_t lparam) {
-  return parent_ ? parent_->OnBaseMessage(id, code, wparam, lparam) : 0;
-}
-
 void KeyboardCtrl::SetControlRect(const Rect& rect) {
-  MControlFont::SetControlRect(rect);
+  MPanel::SetControlRect(rect);
   {
     std::lock_guard lock(items_lock_);
     LayOutPicture();
@@ -116,17 +111,15 @@ int KeyboardCtrl::AddKeyItem(const std::string& name, const std::string& descrip
 }
 
 void KeyboardCtrl::ClearItem() {
-  bool tip_was_shown = false;
   {
     std::lock_guard lock(items_lock_);
     keys_.clear();
     // Nothing may point at a key that is gone.
     hovered_ = -1;
     selected_ = -1;
-    tip_was_shown = tip_.shown;
   }
   current_value_ = 0;
-  if (tip_was_shown) HideTip();
+  HideTip();
 }
 
 std::vector<KEY_INFO*> KeyboardCtrl::GetKeyItems() const {

@@ -355,26 +355,36 @@ TEST_F(KeyboardCtrlTest, PerKeyOperationsTakeTheFirstKeyWithTheValue) {
 
 TEST_F(KeyboardCtrlTest, TipsShowAboveTheHoveredKeyOnlyWhenEnabled) {
   Move(Centre(kA));
-  EXPECT_FALSE(kb->HasTipsWindow());
+  EXPECT_EQ(kb->GetTipsWindow(), nullptr);
   kb->EnableKBTips(true);
   kb->SetTitle("Assign");
   kb->SetTipKey(0x42, "Macro", "Run 3");
   Move(Centre(kB));
-  const KeyTipRequest& tip = kb->LastTip();
-  ASSERT_TRUE(tip.shown);
-  Rect window = dialog.GetWindowRect();
-  EXPECT_EQ(tip.anchor,
-            (Point{window.left + (Win(kB).left + Win(kB).right) / 2, window.top + Win(kB).top}));
-  EXPECT_EQ(tip.title, "Key B");
-  EXPECT_EQ(tip.line1, "Macro");
-  EXPECT_EQ(tip.line2, "Run 3");
+  CKeyboardTips* tip = kb->GetTipsWindow();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(tip->IsWindowVisible());
+  // Its bottom edge is centred on the key's top edge.
+  const Rect window = dialog.GetWindowRect();
+  const Point anchor{window.left + (Win(kB).left + Win(kB).right) / 2, window.top + Win(kB).top};
+  EXPECT_EQ(tip->GetPoint(), anchor);
+  EXPECT_EQ(FromPlatform(ui.System().Bounds(tip->GetSafeHwnd())), CKeyboardTips::CardRect(anchor));
+  EXPECT_EQ(tip->GetTitle(), "Key B");
+  EXPECT_EQ(tip->GetLine1(), "Macro");
+  EXPECT_EQ(tip->GetLine2(), "Run 3");
   // Without tip lines: the control's title and the description.
   Move(Centre(kA));
-  EXPECT_EQ(tip.title, "Key A");
-  EXPECT_EQ(tip.line1, "Assign");
-  EXPECT_EQ(tip.line2, "Key A");
+  EXPECT_EQ(tip->GetTitle(), "Key A");
+  EXPECT_EQ(tip->GetLine1(), "Assign");
+  EXPECT_EQ(tip->GetLine2(), "Key A");
+  // The tip never takes the activation from the window.
+  EXPECT_EQ(ui.System().ActiveWindow(), id);
   Move({Win(kB).right + 5, Win(kB).top});
-  EXPECT_FALSE(tip.shown);
+  EXPECT_FALSE(tip->IsWindowVisible());
+  Move(Centre(kA));
+  EXPECT_TRUE(tip->IsWindowVisible());
+  ui.System().PointerLeft(id);
+  ui.Pump();
+  EXPECT_FALSE(tip->IsWindowVisible());
 }
 
 // A parent that reads the control from another thread while a repaint is
@@ -398,7 +408,7 @@ class ProbingParent : public MObject {
 
 TEST(KeyboardCtrlLocking, RepaintRequestsComeAfterTheItemLockIsReleased) {
   ProbingParent parent;
-  KeyboardCtrl kb(&parent, 1, Rect{0, 0, 100, 50}, 1, 1);
+  KeyboardCtrl kb(&parent, 1, Rect{0, 0, 100, 50}, 1);
   kb.AddKeyItem("A", "", 1, Rect{0, 0, 10, 10}, "");
   const uint8_t data[] = {1};
   kb.ResetAllItemsColor(0x10);
