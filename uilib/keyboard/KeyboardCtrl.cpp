@@ -65,6 +65,12 @@ void KeyboardCtrl::SetControlRect(const Rect& rect) {
   Repaint();
 }
 
+void KeyboardCtrl::SetControlVisible(int visible) {
+  MPanel::SetControlVisible(visible);
+  // A page switch must not leave the tip of a key behind.
+  if (!visible) HideTip();
+}
+
 void KeyboardCtrl::LayOutPicture() {
   if (rect_.IsEmpty() || picture_width_ <= 0) return;
   scale_ = 1.0;

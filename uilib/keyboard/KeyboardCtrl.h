@@ -53,7 +53,8 @@ class KeyboardCtrl : public MPanel {
 
   const char* GetClassNameW() const override { return "KeyboardCtrl"; }
 
-  // The picture: a skin file ("keyboard\\name.png"); false leaves none.
+  // The picture: a skin file (layouts keep theirs below keyboard/); false
+  // leaves none.
   bool SetKeyboardImage(const std::string& file);
   void SetWidthAndHeight(int width, int height);
   // Appends a key; the icon is a skin file or empty. The new key's index.
@@ -113,6 +114,7 @@ class KeyboardCtrl : public MPanel {
   void InitControl(PaintManager* manager) override;
   void DrawControl(cairo_t* cr, const Rect& clip) override;
   void SetControlRect(const Rect& rect) override;
+  void SetControlVisible(int visible) override;
   int OnControlTimer() override;
   int OnControlMouseMove(unsigned flags, Point p) override;
   int OnControlLButtonDown(unsigned flags, Point p) override;

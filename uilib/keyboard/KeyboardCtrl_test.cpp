@@ -385,6 +385,9 @@ TEST_F(KeyboardCtrlTest, TipsShowAboveTheHoveredKeyOnlyWhenEnabled) {
   ui.System().PointerLeft(id);
   ui.Pump();
   EXPECT_FALSE(tip->IsWindowVisible());
+  Move(Centre(kA));
+  kb->SetVisible(0);
+  EXPECT_FALSE(tip->IsWindowVisible());
 }
 
 // A parent that reads the control from another thread while a repaint is
