@@ -155,6 +155,9 @@ TEST_F(KeyboardCtrlTest, PictureModesOutlineTheRightKeysInTheRightColours) {
 
 TEST_F(KeyboardCtrlTest, SelectionModeOutlinesTheHoveredAndTheClickedKey) {
   kb->SetKeyboardCtrlMode(kKeyboardModeSelect);
+  // The window's shared timer runs, as in the program: hover still repaints.
+  dialog.GetPaintManager().SetMTimer(10);
+  ui.System().FireDialogTimers();
   Move(Centre(kB));
   EXPECT_EQ(kb->GetHoverItem(), 1);
   EXPECT_EQ(Shown(LeftEdge(kB)), KeyboardCtrl::kSelectOutline);
