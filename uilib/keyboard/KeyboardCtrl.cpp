@@ -110,10 +110,15 @@ int KeyboardCtrl::AddKeyItem(const std::string& name, const std::string& descrip
     key->icon_width = key->icon->Width();
     key->icon_height = key->icon->Height();
   }
-  std::lock_guard lock(items_lock_);
-  key->index = static_cast<int>(keys_.size());
-  keys_.push_back(std::move(key));
-  return keys_.back()->index;
+  int index = 0;
+  {
+    std::lock_guard lock(items_lock_);
+    index = key->index = static_cast<int>(keys_.size());
+    keys_.push_back(std::move(key));
+  }
+  // The layout is loaded key by key: the next paint shows them all.
+  SetUpdate(0, 0);
+  return index;
 }
 
 void KeyboardCtrl::ClearItem() {
@@ -125,6 +130,7 @@ void KeyboardCtrl::ClearItem() {
     selected_ = -1;
   }
   current_value_ = 0;
+  SetUpdate(0, 0);
   HideTip();
 }
 
