@@ -108,8 +108,16 @@ TEST_F(DListBoxTest, TheScrollBarFollowsTheRows) {
   Fill(10);
   EXPECT_TRUE(bar->IsVisible());
   EXPECT_EQ(list->RowWidth(), 240 - 7);
+  // Scrolling commits an open rename: the box would stand over another row.
+  list->EnableShowEdit(true);
+  list->SetCurSel(0);
+  list->ShowEdit();
+  ui.System().TypeText("s");
+  ui.Pump();
   EXPECT_EQ(list->OnControlScroll(0, 1, OnRow(0)), 1);
   EXPECT_GT(list->Viewport().Offset(), 0);
+  EXPECT_EQ(list->GetEditIndex(), -1);
+  EXPECT_EQ(list->GetItemText(0), "Profile 0s");
   for (int i = 0; i < 5; ++i) list->DeleteItem(0);
   EXPECT_FALSE(bar->IsVisible());
   EXPECT_EQ(list->Viewport().Offset(), 0);

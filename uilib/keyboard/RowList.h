@@ -140,13 +140,16 @@ class RowList : public MPanel {
     // A turn towards the user (direction 1) goes further down the rows.
     vertical_->ScrollRow(direction == 1 ? kWheelRows : -kWheelRows);
     if (vertical_->GetScrollCurrentPos() == before) return 1;
-    OnWheelMoved();
+    OnScrolled();
     Repaint();
     if (vertical_->IsVisible()) vertical_->UpdateControl(1, 0);
     return 1;
   }
   long OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) override {
-    if ((id == kVerticalBarId || id == kHorizontalBarId) && code == kNotifyScrolled) Repaint();
+    if ((id == kVerticalBarId || id == kHorizontalBarId) && code == kNotifyScrolled) {
+      OnScrolled();
+      Repaint();
+    }
     return MPanel::OnMessage(id, code, wparam, lparam);
   }
 
@@ -278,7 +281,7 @@ class RowList : public MPanel {
   // Rules of the editor (digits only, a limit), set once when it is made.
   virtual void ConfigureEditor(TextField& /*editor*/) {}
   // A scrolled list would leave the editor over another row: commit it.
-  virtual void OnWheelMoved() { HideEdit(true); }
+  void OnScrolled() { HideEdit(true); }
 
   static constexpr unsigned kEditorId = 3;
 
