@@ -212,6 +212,17 @@ TEST_F(DListBoxTest, RemovingRowsKeepsTheEditOnItsRow) {
   list->HideEdit(true);
   EXPECT_EQ(Renames(), (std::vector<Notification>{{kId, kNotifyEditEnded, 0, 1}}));
   EXPECT_EQ(list->GetItemText(1), "Profile 2x");
+  // A swap takes the edit along with its row.
+  list->SetCurSel(1);
+  list->ShowEdit();
+  ui.System().TypeText("z");
+  ui.Pump();
+  EXPECT_TRUE(list->SwapItem(1, 2));
+  EXPECT_EQ(list->GetEditIndex(), 2);
+  list->HideEdit(true);
+  EXPECT_EQ(list->GetItemText(2), "Profile 2xz");
+  EXPECT_EQ(Renames().size(), 2u);
+  EXPECT_TRUE(list->SwapItem(1, 2));
   // The edited row itself goes: the edit is dropped, nothing is renamed.
   list->SetCurSel(1);
   list->ShowEdit();
@@ -220,8 +231,8 @@ TEST_F(DListBoxTest, RemovingRowsKeepsTheEditOnItsRow) {
   EXPECT_EQ(list->GetEditIndex(), -1);
   EXPECT_FALSE(list->GetEditWindow()->IsEditing());
   list->HideEdit(true);
-  EXPECT_EQ(Renames().size(), 1u);
-  EXPECT_EQ(list->FindString("Profile 2xy"), -1);
+  EXPECT_EQ(Renames().size(), 2u);
+  EXPECT_EQ(list->FindString("Profile 2xzy"), -1);
 }
 
 TEST_F(DListBoxTest, DragPictureIsTheHoveredRowsText) {

@@ -91,6 +91,12 @@ class RowList : public MPanel {
     int count = static_cast<int>(items_.size());
     if (a < 0 || b < 0 || a >= count || b >= count || a == b) return false;
     std::swap(items_[a], items_[b]);
+    // An open edit stays with the row it edits.
+    if (edit_ == a) {
+      edit_ = b;
+    } else if (edit_ == b) {
+      edit_ = a;
+    }
     return true;
   }
   void SetItemHeight(int height) {
