@@ -1,0 +1,21 @@
+// Registers the colour pickers with the control factories.
+#include "uilib/controls/CirclePalette.h"
+#include "uilib/core/ControlFactory.h"
+
+namespace tumi {
+namespace {
+
+template <typename Control>
+void RegisterPalette(const char* name) {
+  ControlFactory::RegisterClass(name, [](const ControlArgs& a) -> std::unique_ptr<MControl> {
+    return std::make_unique<Control>(a.parent, a.id, a.rect, a.visible, a.enabled);
+  });
+}
+
+[[maybe_unused]] const bool kRegistered = [] {
+  RegisterPalette<CirclePalette>("CirclePalette");
+  return true;
+}();
+
+}  // namespace
+}  // namespace tumi
