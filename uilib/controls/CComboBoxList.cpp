@@ -1,0 +1,174 @@
+#include "uilib/controls/CComboBoxList.h"
+
+#include <algorithm>
+
+#include "uilib/core/Graphics.h"
+#include "uilib/core/MRender.h"
+#include "uilib/core/Manager.h"
+
+namespace tumi {
+
+CComboBoxList::CComboBoxList(MObject* parent, unsigned id, const Rect& rect, int visible,
+                             int enabled)
+    : MControlFont(parent, id, rect, {}, visible, enabled, 1),
+      hover_fill_(Manager::GetSelectColor()),
+      selection_fill_(Manager::GetSelectColor()) {
+  dblclk_ = 1;
+  h_align_ = kAlignLeft;
+  v_align_ = kAlignVCenter;
+}
+
+int CComboBoxList::AddItem(const std::string& text, long data, const std::string& second_text,
+                           Argb color) {
+  int index;
+  {
+    std::lock_guard lock(items_lock_);
+    items_.push_back(ComboItem{text, second_text, color, data, {}});
+    index = static_cast<int>(items_.size()) - 1;
+  }
+  if (index + 1 > kRowsWithoutBar) UpdateBar();
+  return index;
+}
+
+int CComboBoxList::DelAllItems() {
+  {
+    std::lock_guard lock(items_lock_);
+    if (items_.empty()) return 0;
+    items_.clear();
+  }
+  selected_ = -1;
+  hover_ = -1;
+  title_.clear();
+  UpdateBar();
+  UpdateControl(1, 0);
+  return 0;
+}
+
+int CComboBoxList::GetItemCount() const {
+  std::lock_guard lock(items_lock_);
+  return static_cast<int>(items_.size());
+}
+
+void CComboBoxList::SetTextColor(Argb color) {
+  if (color == text_color_) return;
+  text_color_ = color;
+  UpdateControl(1, 0);
+}
+
+ListView CComboBoxList::GetView() const {
+  return ListScroll::View(GetItemCount(), kItemHeight, rect_.Height(), bar_position_, bar_maximum_);
+}
+
+Rect CComboBoxList::GetRowRect(int row) const {
+  if (row < 0 || row >= GetItemCount()) return {};
+  int top = rect_.top + row * kItemHeight - GetView().offset;
+  return Rect{rect_.left, top, rect_.left + DrawWidth(), top + kItemHeight};
+}
+
+void CComboBoxList::SetControlRect(const Rect& rect) {
+  if (rect == rect_) return;
+  rect_ = rect;
+  UpdateBar();
+}
+
+void CComboBoxList::UpdateBar() {
+  int content = GetItemCount() * kItemHeight;
+  bar_visible_ = rect_.Height() < content;
+  bar_maximum_ = content;
+  bar_position_ = std::clamp(bar_position_, 0, std::max(bar_maximum_, 0));
+}
+
+int CComboBoxList::RowAtPoint(Point p) const {
+  if (!rect_.Contains(p) || p.x >= rect_.left + DrawWidth()) return -1;
+  return ListScroll::RowAt(GetView(), GetItemCount(), kItemHeight, p.y - rect_.top);
+}
+
+void CComboBoxList::SetHover(int row) {
+  if (row == hover_) return;
+  hover_ = row;
+  UpdateControl(1, 0);
+}
+
+int CComboBoxList::OnControlMouseMove(unsigned /*flags*/, Point p) {
+  if (GetItemCount() == 0) return 0;
+  // The hovered row keeps the hover while the pointer stays on it.
+  if (hover_ >= 0 && GetRowRect(hover_).Contains(p)) return 1;
+  SetHover(RowAtPoint(p));
+  return rect_.Contains(p) ? 1 : 0;
+}
+
+int CComboBoxList::OnControlLButtonDown(unsigned /*flags*/, Point p) {
+  if (GetItemCount() == 0) return 0;
+  if (hover_ < 0 || !GetRowRect(hover_).Contains(p)) hover_ = RowAtPoint(p);
+  if (hover_ != selected_) {
+    selected_ = hover_;
+    UpdateControl(1, 0);
+  }
+  return 1;
+}
+
+int CComboBoxList::OnControlLButtonUp(unsigned /*flags*/, Point p) {
+  // A release away from the list takes nothing back and picks nothing.
+  if (selected_ < 0 || selected_ >= GetItemCount() || !rect_.Contains(p)) return 0;
+  SendMessageW(kNotifyActivated, static_cast<std::uintptr_t>(selected_), kPickMarker);
+  return 1;
+}
+
+int CComboBoxList::OnControlScroll(int /*kind*/, int direction, Point /*p*/) {
+  if (!bar_visible_) return 0;
+  int step = 2 * bar_row_step_;
+  int next = std::clamp(bar_position_ + (direction == 1 ? step : -step), 0, bar_maximum_);
+  if (next != bar_position_) {
+    bar_position_ = next;
+    UpdateControl(1, 0);
+  }
+  return 1;
+}
+
+long CComboBoxList::OnMessage(unsigned id, unsigned code, std::uintptr_t /*wparam*/,
+                              std::intptr_t /*lparam*/) {
+  if (id == 1 && code == kNotifyScrolled) UpdateControl(1, 0);
+  return 1;
+}
+
+void CComboBoxList::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
+  int w = rect_.Width();
+  int h = rect_.Height();
+  if (w <= 0 || h <= 0) return;
+  if (!cache_valid_) {
+    Image* cache = UpdateMemDC(cr, w, h);
+    if (!cache) return;
+    Graphics g(*cache);
+    std::vector<ComboItem> items;
+    {
+      std::lock_guard lock(items_lock_);
+      items = items_;
+    }
+    ListView view = ListScroll::View(static_cast<int>(items.size()), kItemHeight, h, bar_position_,
+                                     bar_maximum_);
+    int draw_width = DrawWidth();
+    TextFormat format;
+    format.h_align = kAlignLeft;
+    format.v_align = kAlignVCenter;
+    format.single_line = true;
+    format.rendering_hint = rendering_hint_;
+    for (int i = view.first; i >= 0 && i <= view.last; ++i) {
+      int top = i * kItemHeight - view.offset;
+      bool filled = i == selected_ || i == hover_;
+      if (filled) {
+        Argb fill = i == selected_ ? selection_fill_ : hover_fill_;
+        MRender::DrawColor(g, Rect::FromSize(2, top, draw_width - 4, kItemHeight), fill);
+      }
+      MRender::DrawString(g, items[i].text, Rect::FromSize(0, top, draw_width, kItemHeight),
+                          GetFontSpec(), format, filled ? highlight_text_color_ : text_color_);
+    }
+    std::lock_guard lock(items_lock_);
+    for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
+      int top = rect_.top + i * kItemHeight - view.offset;
+      items_[i].rect = Rect{rect_.left, top, rect_.left + draw_width, top + kItemHeight};
+    }
+  }
+  PaintSlot(cr, 0);
+}
+
+}  // namespace tumi
