@@ -256,6 +256,52 @@ TEST_F(MComboBoxTest, StatesAndTheDisabledLook) {
   EXPECT_EQ(combo->GetPopup(), nullptr);
 }
 
+TEST_F(MComboBoxTest, TheListScrollsOnlyWhenRowsAreHidden) {
+  testing::RecordingTextSink texts;
+  for (int items : {3, 9}) {
+    SCOPED_TRACE(items);
+    HeadlessUi local;
+    RecordingDialog d;
+    MComboBox* box = nullptr;
+    d.on_init = [&](RecordingDialog& self, const Rect&) {
+      box = static_cast<MComboBox*>(self.CreateControl("MComboBox", kComboId, {20, 20, 140, 50}));
+    };
+    d.Create(platform::kNoWindow, Rect::FromSize(100, 100, 400, 300));
+    d.ShowWindow(static_cast<int>(platform::ShowCommand::kShow));
+    box->SetTextColor(0xFF112233);
+    for (int i = 0; i < items; ++i) box->AddItem("Row " + std::to_string(i), i);
+    local.Pump();
+    local.System().MovePointer(d.GetSafeHwnd(), {50, 30});
+    local.System().Click(d.GetSafeHwnd(), {50, 30});
+    local.Pump();
+    WindowId popup = box->GetPopup()->GetSafeHwnd();
+    CComboBoxList* list = box->GetPopup()->GetList();
+    // The list draws in the combo box's text colour.
+    auto first = texts.Find("Row 0");
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->color, 0xFF112233u);
+    for (int notch = 0; notch < 20; ++notch) local.System().Wheel(popup, -120, {20, 40});
+    local.Pump();
+    if (items == 3) {
+      EXPECT_EQ(list->GetView().offset, 0);
+      EXPECT_EQ(list->GetBarPosition(), 0);
+    } else {
+      // Scrolled to the end: the last row ends at the list's bottom.
+      EXPECT_EQ(list->GetBarPosition(), list->GetBarMaximum());
+      EXPECT_EQ(list->GetView().offset, 9 * 30 - 150);
+      EXPECT_EQ(list->GetRowRect(8).bottom, list->GetRect().bottom);
+      EXPECT_TRUE(texts.Find("Row 8").has_value());
+      // The row under the pointer is the one picked.
+      local.System().MovePointer(popup, {20, 6 + 150 - 15});
+      local.System().Click(popup, {20, 6 + 150 - 15});
+      local.Pump();
+      EXPECT_EQ(box->GetCurSel(), 8);
+      EXPECT_EQ(d.notifications, (std::vector<Notification>{{kComboId, kNotifyActivated, 8, 0}}));
+    }
+    texts.Clear();
+  }
+}
+
 TEST_F(MComboBoxTest, GoingAwayWhileOpenLeavesNothingBehind) {
   Open({100, 100}, {20, 20, 140, 50}, 3);
   ClickCombo();
