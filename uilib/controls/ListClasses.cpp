@@ -3,6 +3,7 @@
 
 #include "uilib/controls/CComboBoxList.h"
 #include "uilib/controls/MComboBox.h"
+#include "uilib/controls/MListBox.h"
 #include "uilib/core/ControlFactory.h"
 
 namespace tumi {
@@ -16,6 +17,9 @@ const bool kRegistered = [] {
       "CComboBoxList", [](const ControlArgs& a) -> std::unique_ptr<MControl> {
         return std::make_unique<CComboBoxList>(a.parent, a.id, a.rect, a.visible, a.enabled);
       });
+  ControlFactory::RegisterClass("MListBox", [](const ControlArgs& a) -> std::unique_ptr<MControl> {
+    return std::make_unique<MListBox>(a.parent, a.id, a.rect, a.visible);
+  });
   return true;
 }();
 

@@ -1,0 +1,376 @@
+#include "uilib/controls/MListBox.h"
+
+#include <algorithm>
+
+#include "uilib/core/Graphics.h"
+#include "uilib/core/MImageList.h"
+#include "uilib/core/MRender.h"
+#include "uilib/core/Manager.h"
+
+namespace tumi {
+
+namespace {
+constexpr int kDragPadding = 10;
+constexpr int kDragMaxWidth = 300;
+}  // namespace
+
+MListBox::MListBox(MObject* parent, unsigned id, const Rect& rect, int visible)
+    : MControlFont(parent, id, rect, {}, visible, 1, 1),
+      hover_fill_(Manager::GetSelectColor()),
+      selection_fill_(Manager::GetSelectColor()) {
+  dblclk_ = 1;
+  h_align_ = kAlignLeft;
+  v_align_ = kAlignVCenter;
+}
+
+MListBox::~MListBox() = default;
+
+bool MListBox::ValidIndex(int index) const {
+  std::lock_guard lock(items_lock_);
+  return index >= 0 && index < static_cast<int>(items_.size());
+}
+
+int MListBox::AddString(const std::string& text, int icon) {
+  return InsertString(-1, text, icon, 0);
+}
+
+int MListBox::AddString(const std::string& text, long data, int icon) {
+  return InsertString(-1, text, icon, data);
+}
+
+int MListBox::InsertString(int index, const std::string& text, int icon, long data) {
+  int inserted;
+  {
+    std::lock_guard lock(items_lock_);
+    int count = static_cast<int>(items_.size());
+    if (index < -1 || index > count) return -1;
+    inserted = index == -1 ? count : index;
+    items_.insert(items_.begin() + inserted, Item{text, icon, data});
+  }
+  // Selection and rename box stay on the rows they were on.
+  if (selected_ >= inserted) ++selected_;
+  if (edit_index_ >= inserted) ++edit_index_;
+  hover_ = -1;
+  UpdateBar();
+  UpdateControl(1, 0);
+  return inserted;
+}
+
+int MListBox::SetItemData(int index, long data) {
+  std::lock_guard lock(items_lock_);
+  if (index < 0 || index >= static_cast<int>(items_.size())) return 0;
+  items_[index].data = data;
+  return 1;
+}
+
+long MListBox::GetItemData(int index) const {
+  std::lock_guard lock(items_lock_);
+  if (index < 0 || index >= static_cast<int>(items_.size())) return 0;
+  return items_[index].data;
+}
+
+int MListBox::ModifyItemString(int index, const std::string& text) {
+  {
+    std::lock_guard lock(items_lock_);
+    if (index < 0 || index >= static_cast<int>(items_.size())) return 0;
+    if (items_[index].text == text) return 1;
+    items_[index].text = text;
+  }
+  UpdateControl(1, 0);
+  return 1;
+}
+
+std::string MListBox::GetItemText(int index) const {
+  std::lock_guard lock(items_lock_);
+  if (index < 0 || index >= static_cast<int>(items_.size())) return {};
+  return items_[index].text;
+}
+
+int MListBox::FindString(const std::string& text) const {
+  std::lock_guard lock(items_lock_);
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].text == text) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int MListBox::FindItemData(long data) const {
+  std::lock_guard lock(items_lock_);
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].data == data) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int MListBox::GetItemCount() const {
+  std::lock_guard lock(items_lock_);
+  return static_cast<int>(items_.size());
+}
+
+int MListBox::SetCurData(long data) {
+  int index = FindItemData(data);
+  if (index >= 0) SetCurSel(index);
+  return index;
+}
+
+int MListBox::SetCurSel(int index) {
+  if (index < -1 || index >= GetItemCount()) return 0;
+  if (index != selected_) {
+    selected_ = index;
+    UpdateControl(1, 0);
+  }
+  return 1;
+}
+
+void MListBox::SetItemHeight(int height) {
+  if (height <= 0 || height == item_height_) return;
+  item_height_ = height;
+  UpdateBar();
+  UpdateControl(1, 0);
+}
+
+int MListBox::DeleteItem(int index) {
+  {
+    std::lock_guard lock(items_lock_);
+    if (index < 0 || index >= static_cast<int>(items_.size())) return 0;
+    items_.erase(items_.begin() + index);
+  }
+  // The selection follows its row or goes with it, so it never points past
+  // the end; a rename of the deleted row is dropped.
+  if (index < selected_) {
+    --selected_;
+  } else if (index == selected_) {
+    selected_ = -1;
+  }
+  if (index == edit_index_) {
+    edit_index_ = -1;
+    edit_text_.clear();
+  } else if (index < edit_index_) {
+    --edit_index_;
+  }
+  hover_ = -1;
+  UpdateBar();
+  UpdateControl(1, 0);
+  return 1;
+}
+
+int MListBox::DeleteAllItems() {
+  {
+    std::lock_guard lock(items_lock_);
+    items_.clear();
+  }
+  selected_ = -1;
+  hover_ = -1;
+  edit_index_ = -1;
+  edit_text_.clear();
+  bar_position_ = 0;
+  UpdateBar();
+  UpdateControl(1, 0);
+  return 1;
+}
+
+Rect MListBox::GetItemRect(int index) const {
+  if (!ValidIndex(index)) return {};
+  int top = rect_.top + index * item_height_ - GetView().offset;
+  return Rect{rect_.left, top, rect_.left + DrawWidth(), top + item_height_};
+}
+
+int MListBox::SwapItem(int first, int second) {
+  std::lock_guard lock(items_lock_);
+  int count = static_cast<int>(items_.size());
+  if (first < 0 || second < 0 || first >= count || second >= count) return 0;
+  std::swap(items_[first], items_[second]);
+  return 1;
+}
+
+ListView MListBox::GetView() const {
+  return ListScroll::View(GetItemCount(), item_height_, rect_.Height(), bar_position_,
+                          bar_maximum_);
+}
+
+void MListBox::UpdateBar() {
+  int content = GetItemCount() * item_height_;
+  bar_visible_ = rect_.Height() < content;
+  bar_maximum_ = content;
+  bar_position_ = std::clamp(bar_position_, 0, std::max(bar_maximum_, 0));
+}
+
+void MListBox::SetControlRect(const Rect& rect) {
+  if (rect == rect_) return;
+  rect_ = rect;
+  UpdateBar();
+}
+
+int MListBox::PtInRect(Point p) const {
+  if (!visible_ || !rect_.Contains(p)) return 0;
+  return p.x < rect_.left + DrawWidth() ? 1 : 0;
+}
+
+int MListBox::RowAtPoint(Point p) const {
+  if (!rect_.Contains(p) || p.x >= rect_.left + DrawWidth()) return -1;
+  return ListScroll::RowAt(GetView(), GetItemCount(), item_height_, p.y - rect_.top);
+}
+
+void MListBox::SetHover(int row) {
+  if (row == hover_) return;
+  hover_ = row;
+  UpdateControl(1, 0);
+}
+
+int MListBox::OnControlMouseMove(unsigned /*flags*/, Point p) {
+  if (GetItemCount() == 0) return 0;
+  if (hover_ >= 0 && GetItemRect(hover_).Contains(p)) return 1;
+  SetHover(RowAtPoint(p));
+  return rect_.Contains(p) ? 1 : 0;
+}
+
+int MListBox::OnControlLButtonDown(unsigned /*flags*/, Point p) {
+  if (!enabled_ || !rect_.Contains(p)) return 1;
+  hover_ = RowAtPoint(p);
+  selected_ = hover_;
+  HideEdit();
+  SendMessageW(kNotifyPressed, static_cast<std::uintptr_t>(selected_));
+  UpdateControl(1, 0);
+  return 1;
+}
+
+int MListBox::OnControlLButtonDblClk(unsigned /*flags*/, Point p) {
+  if (!enabled_ || !rect_.Contains(p)) return 0;
+  int row = RowAtPoint(p);
+  if (row >= 0) {
+    hover_ = row;
+    selected_ = row;
+    UpdateControl(1, 0);
+    if (edit_enabled_) ShowEdit();
+  }
+  SendMessageW(kNotifyDoubleClicked, static_cast<std::uintptr_t>(selected_));
+  return 1;
+}
+
+int MListBox::OnControlRButtonUp(unsigned /*flags*/, Point p) {
+  if (!enabled_) return 0;
+  int row = RowAtPoint(p);
+  hover_ = row;
+  if (row != selected_) {
+    selected_ = row;
+    UpdateControl(1, 0);
+  }
+  if (rect_.Contains(p) && row >= 0) {
+    SendMessageW(kNotifyRightReleased, static_cast<std::uintptr_t>(row));
+  }
+  return 1;
+}
+
+int MListBox::OnControlScroll(int /*kind*/, int direction, Point /*p*/) {
+  if (!bar_visible_) return 0;
+  int step = kWheelRows * bar_row_step_;
+  int next = std::clamp(bar_position_ + (direction == 1 ? step : -step), 0, bar_maximum_);
+  if (next != bar_position_) {
+    bar_position_ = next;
+    HideEdit();
+    UpdateControl(1, 0);
+  }
+  return 1;
+}
+
+long MListBox::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) {
+  if ((id == 1 || id == 2) && code == kNotifyScrolled) UpdateControl(1, 0);
+  return parent_ ? parent_->OnBaseMessage(id, code, wparam, lparam) : 0;
+}
+
+int MListBox::SetControlFocus(int focus) {
+  MControlFont::SetControlFocus(focus);
+  if (!focus) {
+    HideEdit();
+    UpdateControl(1, 0);
+  }
+  return 0;
+}
+
+void MListBox::ShowEdit() {
+  if (!edit_enabled_ || !enabled_ || !ValidIndex(selected_)) return;
+  edit_index_ = selected_;
+  edit_text_ = GetItemText(selected_);
+}
+
+void MListBox::HideEdit() {
+  if (edit_index_ < 0) return;
+  int row = edit_index_;
+  edit_index_ = -1;
+  std::string text = std::move(edit_text_);
+  edit_text_.clear();
+  if (!ValidIndex(row) || text == GetItemText(row)) return;
+  ModifyItemString(row, text);
+  SendMessageW(kNotifyEditEnded, 0, row);
+}
+
+std::shared_ptr<const Image> MListBox::GetControlDropBitmap() {
+  if (!enabled_ || !ValidIndex(hover_)) return nullptr;
+  if (selected_ != hover_) {
+    selected_ = hover_;
+    UpdateControl(1, 0);
+  }
+  FontSpec font = GetFontSpec();
+  font.pixel_size += 2;
+  TextFormat format;
+  format.v_align = kAlignVCenter;
+  format.single_line = true;
+  std::string text = GetItemText(hover_);
+  int width = std::min(MRender::GetTextBounds(font, text, format).cx + kTextMargin + kDragPadding,
+                       kDragMaxWidth);
+  std::shared_ptr<Image> image = Image::Create(width, item_height_);
+  if (!image) return nullptr;
+  Graphics g(*image);
+  MRender::DrawColor(g, Rect::FromSize(0, 0, width, item_height_), selection_fill_);
+  MRender::DrawString(g, text, Rect{kTextMargin, 0, width, item_height_}, font, format,
+                      text_color_);
+  return image;
+}
+
+void MListBox::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
+  int w = rect_.Width();
+  int h = rect_.Height();
+  if (w <= 0 || h <= 0) return;
+  if (!cache_valid_) {
+    Image* cache = UpdateMemDC(cr, w, h);
+    if (!cache) return;
+    Graphics g(*cache);
+    std::vector<Item> items;
+    {
+      std::lock_guard lock(items_lock_);
+      items = items_;
+    }
+    ListView view = ListScroll::View(static_cast<int>(items.size()), item_height_, h, bar_position_,
+                                     bar_maximum_);
+    int draw_width = DrawWidth();
+    TextFormat format;
+    format.v_align = kAlignVCenter;
+    format.single_line = true;
+    format.rendering_hint = rendering_hint_;
+    for (int i = view.first; i >= 0 && i <= view.last; ++i) {
+      int top = i * item_height_ - view.offset;
+      Rect row = Rect::FromSize(0, top, draw_width, item_height_);
+      if (i == hover_) {
+        MRender::DrawColor(g, row, hover_fill_);
+      } else if (i == selected_) {
+        MRender::DrawColor(g, row, selection_fill_);
+      }
+      if (images_ && items[i].icon >= 0) {
+        if (const ImageListEntry* icon = images_->GetItemImageData(items[i].icon)) {
+          Size size = images_->GetIconSize();
+          if (size.cx <= 0 || size.cy <= 0) size = {icon->frame_width, icon->height};
+          Rect box = Rect::FromSize((kTextMargin - size.cx) / 2, top + (item_height_ - size.cy) / 2,
+                                    size.cx, size.cy);
+          images_->DrawItemIcon(g, box, items[i].icon);
+        }
+      }
+      // The row being renamed shows the rename box instead of its text.
+      if (i == edit_index_) continue;
+      MRender::DrawString(g, items[i].text, Rect{kTextMargin, top, draw_width, top + item_height_},
+                          GetFontSpec(), format, text_color_);
+    }
+  }
+  PaintSlot(cr, 0);
+}
+
+}  // namespace tumi
