@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/window/VirtualKeys.h"
 #include "uilib/core/Graphics.h"
 #include "uilib/core/MRender.h"
 #include "uilib/core/Manager.h"
@@ -123,6 +124,52 @@ int CComboBoxList::OnControlScroll(int /*kind*/, int direction, Point /*p*/) {
     UpdateControl(1, 0);
   }
   return 1;
+}
+
+void CComboBoxList::SelectByKey(int row) {
+  int count = GetItemCount();
+  if (count == 0) return;
+  row = std::clamp(row, 0, count - 1);
+  bar_position_ = ListScroll::PositionShowing(row, count, kItemHeight, rect_.Height(),
+                                              bar_position_, bar_maximum_);
+  selected_ = row;
+  hover_ = row;
+  UpdateControl(1, 0);
+}
+
+int CComboBoxList::OnControlKeyDown(int key, int repeat, int modifiers) {
+  namespace vk = platform::vk;
+  if (modifiers == 0 && enabled_) {
+    int page = std::max(rect_.Height() / kItemHeight, 1);
+    int from = selected_ >= 0 ? selected_ : hover_;
+    switch (key) {
+      case vk::kUp:
+        SelectByKey(from < 0 ? 0 : from - 1);
+        return 1;
+      case vk::kDown:
+        SelectByKey(from + 1);
+        return 1;
+      case vk::kPrior:
+        SelectByKey(from - page);
+        return 1;
+      case vk::kNext:
+        SelectByKey(from < 0 ? page - 1 : from + page);
+        return 1;
+      case vk::kHome:
+        SelectByKey(0);
+        return 1;
+      case vk::kEnd:
+        SelectByKey(GetItemCount() - 1);
+        return 1;
+      case vk::kReturn:
+        if (selected_ < 0 || selected_ >= GetItemCount()) return 1;
+        SendMessageW(kNotifyActivated, static_cast<std::uintptr_t>(selected_), kPickMarker);
+        return 1;
+      default:
+        break;
+    }
+  }
+  return MControlFont::OnControlKeyDown(key, repeat, modifiers);
 }
 
 long CComboBoxList::OnMessage(unsigned id, unsigned code, std::uintptr_t /*wparam*/,

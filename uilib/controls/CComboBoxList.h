@@ -34,6 +34,8 @@ class CComboBoxList : public MControlFont {
   void SetHighlightTextColor(Argb color) { highlight_text_color_ = color; }
 
   int GetCurSel() const { return selected_; }
+  // Selects and shows a row without reporting it.
+  void SelectRow(int row) { SelectByKey(row); }
   int GetHoverItem() const { return hover_; }
   bool IsBarVisible() const { return bar_visible_; }
   int GetBarPosition() const { return bar_position_; }
@@ -48,6 +50,9 @@ class CComboBoxList : public MControlFont {
   int OnControlLButtonDown(unsigned flags, Point p) override;
   int OnControlLButtonUp(unsigned flags, Point p) override;
   int OnControlScroll(int kind, int direction, Point p) override;
+  // Up, Down, Page Up, Page Down, Home and End move the selection; Enter
+  // picks it.
+  int OnControlKeyDown(int key, int repeat, int modifiers) override;
   long OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) override;
 
  private:
@@ -55,6 +60,7 @@ class CComboBoxList : public MControlFont {
   int DrawWidth() const { return rect_.Width() - (bar_visible_ ? kBarWidth : 0); }
   int RowAtPoint(Point p) const;
   void SetHover(int row);
+  void SelectByKey(int row);
 
   mutable std::mutex items_lock_;
   std::vector<ComboItem> items_;

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/window/VirtualKeys.h"
+
 namespace tumi {
 
 CComboBoxWnd::CComboBoxWnd(MObject* combo, unsigned scroll_v, unsigned scroll_h) {
@@ -11,6 +13,15 @@ CComboBoxWnd::CComboBoxWnd(MObject* combo, unsigned scroll_v, unsigned scroll_h)
 
 bool CComboBoxWnd::Open(WindowId owner, const Rect& screen) {
   return MWindow::Create(owner, "ComboWnd", WindowStyle(), screen) != platform::kNoWindow;
+}
+
+std::intptr_t CComboBoxWnd::OnWindowMessage(std::uint32_t message, std::uintptr_t wparam,
+                                            std::intptr_t lparam) {
+  if (message == platform::msg::kKeyDown && wparam == platform::vk::kEscape) {
+    CloseWindow();
+    return 1;
+  }
+  return MPopupWnd::OnWindowMessage(message, wparam, lparam);
 }
 
 void CComboBoxWnd::InitUI(const Rect& client) {

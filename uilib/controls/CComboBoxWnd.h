@@ -22,6 +22,9 @@ class CComboBoxWnd : public MPopupWnd {
   bool Open(WindowId owner, const Rect& screen);
   CComboBoxList* GetList() const { return list_; }
 
+  // Escape closes the drop-down without a pick.
+  std::intptr_t OnWindowMessage(std::uint32_t message, std::uintptr_t wparam,
+                                std::intptr_t lparam) override;
   void InitUI(const Rect& client) override;
   long OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) override;
   int OnDestroy() override;

@@ -19,6 +19,13 @@ class ListScroll {
   static int Offset(int content, int height, int position, int maximum);
   // The visible rows of `count` rows of `row_height` in a view `height` high.
   static ListView View(int count, int row_height, int height, int position, int maximum);
+  // The bar position that shows rows from `offset` pixels on (the smallest
+  // position whose offset reaches it).
+  static int PositionFor(int content, int height, int maximum, int offset);
+  // The bar position that brings `row` fully into view, moving as little as
+  // possible.
+  static int PositionShowing(int row, int count, int row_height, int height, int position,
+                             int maximum);
   // The row whose band holds the y coordinate (relative to the view's top),
   // -1 outside every row.
   static int RowAt(const ListView& view, int count, int row_height, int y);

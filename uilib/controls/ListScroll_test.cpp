@@ -44,5 +44,27 @@ TEST(ListScrollTest, RowUnderAPoint) {
   EXPECT_EQ(ListScroll::RowAt(ListView{}, 0, 30, 10), -1);
 }
 
+TEST(ListScrollTest, BringingARowIntoView) {
+  // Nine rows of 30 in a view of 150: offsets 0 to 120 over positions 0 to 270.
+  struct Case {
+    const char* name;
+    int row, position, expected_offset;
+  };
+  const Case cases[] = {
+      {"already shown", 2, 0, 0},   {"below the view", 6, 0, 60},
+      {"the last row", 8, 0, 120},  {"above the view", 1, 270, 30},
+      {"the first row", 0, 270, 0}, {"partly shown at the bottom", 5, 20, 30},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int position = ListScroll::PositionShowing(c.row, 9, 30, 150, c.position, 270);
+    EXPECT_GE(position, 0);
+    EXPECT_LE(position, 270);
+    EXPECT_EQ(ListScroll::Offset(270, 150, position, 270), c.expected_offset);
+  }
+  EXPECT_EQ(ListScroll::PositionShowing(3, 0, 30, 150, 0, 0), 0);
+  EXPECT_EQ(ListScroll::PositionFor(90, 150, 90, 40), 0);
+}
+
 }  // namespace
 }  // namespace tumi

@@ -286,6 +286,8 @@ void MComboBox::OpenPopup() {
       list->AddItem(item.text, item.data, item.second_text, item.color);
     }
     list->SetFont(font_name_, font_size_, font_style_);
+    // The current choice is where keyboard selection starts.
+    if (cur_sel_ >= 0) list->SelectRow(cur_sel_);
     list->SetTextColor(text_color_);
     list->UpdateControl(1, 0);
   }

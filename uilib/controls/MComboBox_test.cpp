@@ -302,6 +302,35 @@ TEST_F(MComboBoxTest, TheListScrollsOnlyWhenRowsAreHidden) {
   }
 }
 
+TEST_F(MComboBoxTest, KeysMoveThroughTheDropDownAndPickOrCancel) {
+  namespace vk = platform::vk;
+  Open({100, 100}, {20, 20, 140, 50}, 9);
+  combo->SetCurSel(1);
+  ClickCombo();
+  CComboBoxList* list = combo->GetPopup()->GetList();
+  EXPECT_EQ(list->GetCurSel(), 1);
+  for (int i = 0; i < 6; ++i) ui.System().PressKey(vk::kDown);
+  ui.Pump();
+  EXPECT_EQ(list->GetCurSel(), 7);
+  // The chosen row is scrolled fully into view.
+  EXPECT_GE(list->GetRowRect(7).top, list->GetRect().top);
+  EXPECT_LE(list->GetRowRect(7).bottom, list->GetRect().bottom);
+  ui.System().PressKey(vk::kReturn);
+  ui.Pump();
+  EXPECT_EQ(combo->GetCurSel(), 7);
+  EXPECT_FALSE(combo->IsOpen());
+  EXPECT_EQ(dialog.notifications, (std::vector<Notification>{{kComboId, kNotifyActivated, 7, 0}}));
+
+  ClickCombo();
+  WindowId popup = PopupWindow();
+  ui.System().PressKey(vk::kHome);
+  ui.System().PressKey(vk::kEscape);
+  ui.Pump();
+  EXPECT_FALSE(ui.System().IsWindow(popup));
+  EXPECT_EQ(combo->GetCurSel(), 7);
+  EXPECT_EQ(dialog.notifications.size(), 1u);
+}
+
 TEST_F(MComboBoxTest, GoingAwayWhileOpenLeavesNothingBehind) {
   Open({100, 100}, {20, 20, 140, 50}, 3);
   ClickCombo();
