@@ -228,6 +228,10 @@ void PaintManager::ClearAllControls() {
 void PaintManager::ForgetOne(MControl* control) {
   if (hover_ == control) hover_ = nullptr;
   if (focus_ == control) focus_ = nullptr;
+  if (keyboard_owner_ &&
+      (keyboard_owner_ == control || keyboard_owner_->GetParantObject() == control)) {
+    keyboard_owner_ = nullptr;
+  }
   if (tooltip_owner_ == control) {
     tooltip_owner_ = nullptr;
     ClearTooltip();

@@ -140,6 +140,12 @@ class PaintManager {
   void SetFocusControl(MControl* control);
   MControl* GetFocusControl() const { return focus_; }
   MControl* GetHoverControl() const { return hover_; }
+  // The control that holds the keyboard while the user types into it, as a
+  // native edit window would: key, character and composition messages reach
+  // its OnWindowMessage before anything else, and those it takes (non-zero)
+  // go no further. Null gives the keyboard back.
+  void SetKeyboardOwner(MControl* control) { keyboard_owner_ = control; }
+  MControl* GetKeyboardOwner() const { return keyboard_owner_; }
   MControl* GetNextFocusableControl();
   MControl* GetPrevFocusableControl();
 
@@ -287,6 +293,7 @@ class PaintManager {
   unsigned scroll_h_ = 0;
   MControl* hover_ = nullptr;
   MControl* focus_ = nullptr;
+  MControl* keyboard_owner_ = nullptr;
 
   std::string tooltip_text_;
   int tooltip_owner_id_ = 0;

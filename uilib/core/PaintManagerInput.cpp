@@ -32,6 +32,22 @@ Point PointOf(std::intptr_t lparam) {
   platform::Point p = platform::UnpackPoint(lparam);
   return {p.x, p.y};
 }
+
+bool IsKeyboardMessage(std::uint32_t message) {
+  switch (message) {
+    case msg::kKeyDown:
+    case msg::kKeyUp:
+    case msg::kSysKeyDown:
+    case msg::kSysKeyUp:
+    case msg::kChar:
+    case msg::kImeStartComposition:
+    case msg::kImeComposition:
+    case msg::kImeEndComposition:
+      return true;
+    default:
+      return false;
+  }
+}
 }  // namespace
 
 std::intptr_t PaintManager::OnWindowMessage(std::uint32_t message, std::uintptr_t wparam,
@@ -43,6 +59,10 @@ std::intptr_t PaintManager::OnWindowMessage(std::uint32_t message, std::uintptr_
   if (!initialised_) return 0;
   DispatchScope scope(this);
   shadow_->OnParentMessage(message, wparam, lparam);
+  if (keyboard_owner_ && IsKeyboardMessage(message) &&
+      keyboard_owner_->OnWindowMessage(message, wparam, lparam)) {
+    return 1;
+  }
   for (MControl* c : ControlsSnapshot()) {
     if (!c->IsDetached() && c->OnWindowMessage(message, wparam, lparam)) return 0;
   }

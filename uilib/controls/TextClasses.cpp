@@ -1,0 +1,16 @@
+// The text family's classes with the control factories.
+#include "uilib/controls/MText.h"
+#include "uilib/core/ControlFactory.h"
+
+namespace tumi {
+namespace {
+
+const bool kRegistered = [] {
+  ControlFactory::RegisterClass("MText", [](const ControlArgs& a) -> std::unique_ptr<MControl> {
+    return std::make_unique<MText>(a.parent, a.id, a.rect, a.title, a.visible);
+  });
+  return true;
+}();
+
+}  // namespace
+}  // namespace tumi
