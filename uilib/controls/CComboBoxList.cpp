@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/window/VirtualKeys.h"
+#include "uilib/controls/CScrollVertical.h"
 #include "uilib/core/Graphics.h"
 #include "uilib/core/MRender.h"
 #include "uilib/core/Manager.h"
@@ -11,10 +12,10 @@ namespace tumi {
 
 CComboBoxList::CComboBoxList(MObject* parent, unsigned id, const Rect& rect, int visible,
                              int enabled)
-    : MControlFont(parent, id, rect, {}, visible, enabled, 1),
+    : MPanel(parent, id, rect, visible),
       hover_fill_(Manager::GetSelectColor()),
       selection_fill_(Manager::GetSelectColor()) {
-  dblclk_ = 1;
+  enabled_ = enabled;
   h_align_ = kAlignLeft;
   v_align_ = kAlignVCenter;
 }
@@ -57,7 +58,8 @@ void CComboBoxList::SetTextColor(Argb color) {
 }
 
 ListView CComboBoxList::GetView() const {
-  return ListScroll::View(GetItemCount(), kItemHeight, rect_.Height(), bar_position_, bar_maximum_);
+  return ListScroll::View(GetItemCount(), kItemHeight, rect_.Height(), GetBarPosition(),
+                          GetBarMaximum());
 }
 
 Rect CComboBoxList::GetRowRect(int row) const {
@@ -68,15 +70,41 @@ Rect CComboBoxList::GetRowRect(int row) const {
 
 void CComboBoxList::SetControlRect(const Rect& rect) {
   if (rect == rect_) return;
-  rect_ = rect;
+  MPanel::SetControlRect(rect);
   UpdateBar();
 }
 
+bool CComboBoxList::IsBarVisible() const {
+  return vertical_ && vertical_->IsVisible();
+}
+
+int CComboBoxList::GetBarPosition() const {
+  return vertical_ ? vertical_->GetScrollCurrentPos() : 0;
+}
+
+int CComboBoxList::GetBarMaximum() const {
+  return vertical_ ? vertical_->GetScrollMaxRange() : 0;
+}
+
+bool CComboBoxList::SetBarPosition(int position) {
+  if (!vertical_) return false;
+  int before = vertical_->GetScrollCurrentPos();
+  vertical_->SetScrollCurrentPos(std::clamp(position, 0, std::max(GetBarMaximum(), 0)));
+  if (vertical_->GetScrollCurrentPos() == before) return false;
+  if (vertical_->IsVisible()) vertical_->UpdateControl(1, 0);
+  return true;
+}
+
 void CComboBoxList::UpdateBar() {
+  if (!vertical_) return;
   int content = GetItemCount() * kItemHeight;
-  bar_visible_ = rect_.Height() < content;
-  bar_maximum_ = content;
-  bar_position_ = std::clamp(bar_position_, 0, std::max(bar_maximum_, 0));
+  int show = rect_.Height() < content ? 1 : 0;
+  if (show != (vertical_->IsVisible() ? 1 : 0)) {
+    vertical_->SetControlVisible(show);
+    vertical_->UpdateControl(vertical_->GetRect(), 1, 1);
+  }
+  vertical_->SetScrollMaxRange(content);
+  SetBarPosition(GetBarPosition());
 }
 
 int CComboBoxList::RowAtPoint(Point p) const {
@@ -116,13 +144,9 @@ int CComboBoxList::OnControlLButtonUp(unsigned /*flags*/, Point p) {
 }
 
 int CComboBoxList::OnControlScroll(int /*kind*/, int direction, Point /*p*/) {
-  if (!bar_visible_) return 0;
-  int step = 2 * bar_row_step_;
-  int next = std::clamp(bar_position_ + (direction == 1 ? step : -step), 0, bar_maximum_);
-  if (next != bar_position_) {
-    bar_position_ = next;
-    UpdateControl(1, 0);
-  }
+  if (!IsBarVisible()) return 0;
+  int step = 2 * vertical_->GetScrollStep();
+  if (SetBarPosition(GetBarPosition() + (direction == 1 ? step : -step))) UpdateControl(1, 0);
   return 1;
 }
 
@@ -130,8 +154,8 @@ void CComboBoxList::SelectByKey(int row) {
   int count = GetItemCount();
   if (count == 0) return;
   row = std::clamp(row, 0, count - 1);
-  bar_position_ = ListScroll::PositionShowing(row, count, kItemHeight, rect_.Height(),
-                                              bar_position_, bar_maximum_);
+  SetBarPosition(ListScroll::PositionShowing(row, count, kItemHeight, rect_.Height(),
+                                             GetBarPosition(), GetBarMaximum()));
   selected_ = row;
   hover_ = row;
   UpdateControl(1, 0);
@@ -169,7 +193,7 @@ int CComboBoxList::OnControlKeyDown(int key, int repeat, int modifiers) {
         break;
     }
   }
-  return MControlFont::OnControlKeyDown(key, repeat, modifiers);
+  return MPanel::OnControlKeyDown(key, repeat, modifiers);
 }
 
 long CComboBoxList::OnMessage(unsigned id, unsigned code, std::uintptr_t /*wparam*/,
@@ -191,8 +215,8 @@ void CComboBoxList::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
       std::lock_guard lock(items_lock_);
       items = items_;
     }
-    ListView view = ListScroll::View(static_cast<int>(items.size()), kItemHeight, h, bar_position_,
-                                     bar_maximum_);
+    ListView view = ListScroll::View(static_cast<int>(items.size()), kItemHeight, h,
+                                     GetBarPosition(), GetBarMaximum());
     int draw_width = DrawWidth();
     TextFormat format;
     format.h_align = kAlignLeft;

@@ -8,14 +8,13 @@
 
 #include "uilib/controls/ComboItem.h"
 #include "uilib/controls/ListScroll.h"
-#include "uilib/core/MControlFont.h"
+#include "uilib/controls/MPanel.h"
 
 namespace tumi {
 
-class CComboBoxList : public MControlFont {
+class CComboBoxList : public MPanel {
  public:
   static constexpr int kItemHeight = 30;
-  static constexpr int kBarWidth = 7;
   // The lparam that marks a pick, so the combo box tells it from other code-2
   // notifications.
   static constexpr long kPickMarker = 19;
@@ -37,9 +36,9 @@ class CComboBoxList : public MControlFont {
   // Selects and shows a row without reporting it.
   void SelectRow(int row) { SelectByKey(row); }
   int GetHoverItem() const { return hover_; }
-  bool IsBarVisible() const { return bar_visible_; }
-  int GetBarPosition() const { return bar_position_; }
-  int GetBarMaximum() const { return bar_maximum_; }
+  bool IsBarVisible() const;
+  int GetBarPosition() const;
+  int GetBarMaximum() const;
   ListView GetView() const;
   // The row's rectangle in window coordinates (empty for a bad index).
   Rect GetRowRect(int row) const;
@@ -57,7 +56,9 @@ class CComboBoxList : public MControlFont {
 
  private:
   void UpdateBar();
-  int DrawWidth() const { return rect_.Width() - (bar_visible_ ? kBarWidth : 0); }
+  int DrawWidth() const { return rect_.Width() - (IsBarVisible() ? bar_width_ : 0); }
+  // Moves the bar to a position kept in its range; whether it moved.
+  bool SetBarPosition(int position);
   int RowAtPoint(Point p) const;
   void SetHover(int row);
   void SelectByKey(int row);
@@ -69,11 +70,6 @@ class CComboBoxList : public MControlFont {
   Argb highlight_text_color_ = 0xFFFFFFFF;
   Argb hover_fill_;
   Argb selection_fill_;
-
-  bool bar_visible_ = false;
-  int bar_position_ = 0;
-  int bar_maximum_ = 0;
-  int bar_row_step_ = 10;
 };
 
 }  // namespace tumi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "uilib/controls/CScrollVertical.h"
 #include "uilib/core/Graphics.h"
 #include "uilib/core/MImageList.h"
 #include "uilib/core/MRender.h"
@@ -15,10 +16,9 @@ constexpr int kDragMaxWidth = 300;
 }  // namespace
 
 MListBox::MListBox(MObject* parent, unsigned id, const Rect& rect, int visible)
-    : MControlFont(parent, id, rect, {}, visible, 1, 1),
+    : MPanel(parent, id, rect, visible),
       hover_fill_(Manager::GetSelectColor()),
       selection_fill_(Manager::GetSelectColor()) {
-  dblclk_ = 1;
   h_align_ = kAlignLeft;
   v_align_ = kAlignVCenter;
 }
@@ -163,7 +163,7 @@ int MListBox::DeleteAllItems() {
   hover_ = -1;
   edit_index_ = -1;
   edit_text_.clear();
-  bar_position_ = 0;
+  SetBarPosition(0);
   UpdateBar();
   UpdateControl(1, 0);
   return 1;
@@ -184,26 +184,47 @@ int MListBox::SwapItem(int first, int second) {
 }
 
 ListView MListBox::GetView() const {
-  return ListScroll::View(GetItemCount(), item_height_, rect_.Height(), bar_position_,
-                          bar_maximum_);
+  return ListScroll::View(GetItemCount(), item_height_, rect_.Height(), GetBarPosition(),
+                          GetBarMaximum());
+}
+
+bool MListBox::IsBarVisible() const {
+  return vertical_ && vertical_->IsVisible();
+}
+
+int MListBox::GetBarPosition() const {
+  return vertical_ ? vertical_->GetScrollCurrentPos() : 0;
+}
+
+int MListBox::GetBarMaximum() const {
+  return vertical_ ? vertical_->GetScrollMaxRange() : 0;
+}
+
+bool MListBox::SetBarPosition(int position) {
+  if (!vertical_) return false;
+  int before = vertical_->GetScrollCurrentPos();
+  vertical_->SetScrollCurrentPos(std::clamp(position, 0, std::max(GetBarMaximum(), 0)));
+  if (vertical_->GetScrollCurrentPos() == before) return false;
+  if (vertical_->IsVisible()) vertical_->UpdateControl(1, 0);
+  return true;
 }
 
 void MListBox::UpdateBar() {
+  if (!vertical_) return;
   int content = GetItemCount() * item_height_;
-  bar_visible_ = rect_.Height() < content;
-  bar_maximum_ = content;
-  bar_position_ = std::clamp(bar_position_, 0, std::max(bar_maximum_, 0));
+  int show = rect_.Height() < content ? 1 : 0;
+  if (show != (vertical_->IsVisible() ? 1 : 0)) {
+    vertical_->SetControlVisible(show);
+    vertical_->UpdateControl(vertical_->GetRect(), 1, 1);
+  }
+  vertical_->SetScrollMaxRange(content);
+  SetBarPosition(GetBarPosition());
 }
 
 void MListBox::SetControlRect(const Rect& rect) {
   if (rect == rect_) return;
-  rect_ = rect;
+  MPanel::SetControlRect(rect);
   UpdateBar();
-}
-
-int MListBox::PtInRect(Point p) const {
-  if (!visible_ || !rect_.Contains(p)) return 0;
-  return p.x < rect_.left + DrawWidth() ? 1 : 0;
 }
 
 int MListBox::RowAtPoint(Point p) const {
@@ -262,11 +283,9 @@ int MListBox::OnControlRButtonUp(unsigned /*flags*/, Point p) {
 }
 
 int MListBox::OnControlScroll(int /*kind*/, int direction, Point /*p*/) {
-  if (!bar_visible_) return 0;
-  int step = kWheelRows * bar_row_step_;
-  int next = std::clamp(bar_position_ + (direction == 1 ? step : -step), 0, bar_maximum_);
-  if (next != bar_position_) {
-    bar_position_ = next;
+  if (!IsBarVisible()) return 0;
+  int step = kWheelRows * vertical_->GetScrollStep();
+  if (SetBarPosition(GetBarPosition() + (direction == 1 ? step : -step))) {
     HideEdit();
     UpdateControl(1, 0);
   }
@@ -279,7 +298,7 @@ long MListBox::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std:
 }
 
 int MListBox::SetControlFocus(int focus) {
-  MControlFont::SetControlFocus(focus);
+  MPanel::SetControlFocus(focus);
   if (!focus) {
     HideEdit();
     UpdateControl(1, 0);
@@ -340,8 +359,8 @@ void MListBox::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
       std::lock_guard lock(items_lock_);
       items = items_;
     }
-    ListView view = ListScroll::View(static_cast<int>(items.size()), item_height_, h, bar_position_,
-                                     bar_maximum_);
+    ListView view = ListScroll::View(static_cast<int>(items.size()), item_height_, h,
+                                     GetBarPosition(), GetBarMaximum());
     int draw_width = DrawWidth();
     TextFormat format;
     format.v_align = kAlignVCenter;

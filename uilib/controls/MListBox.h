@@ -12,15 +12,14 @@
 #include <vector>
 
 #include "uilib/controls/ListScroll.h"
-#include "uilib/core/MControlFont.h"
+#include "uilib/controls/MPanel.h"
 
 namespace tumi {
 
 class MImageList;
 
-class MListBox : public MControlFont {
+class MListBox : public MPanel {
  public:
-  static constexpr int kBarWidth = 7;
   static constexpr int kTextMargin = 50;  // the icon column
   static constexpr int kWheelRows = 10;
 
@@ -59,12 +58,11 @@ class MListBox : public MControlFont {
   void HideEdit();
   int GetEditIndex() const { return edit_index_; }
 
-  bool IsBarVisible() const { return bar_visible_; }
-  int GetBarPosition() const { return bar_position_; }
-  int GetBarMaximum() const { return bar_maximum_; }
+  bool IsBarVisible() const;
+  int GetBarPosition() const;
+  int GetBarMaximum() const;
   ListView GetView() const;
 
-  int PtInRect(Point p) const override;
   int SetControlFocus(int focus) override;
   void SetControlRect(const Rect& rect) override;
   void DrawControl(cairo_t* cr, const Rect& clip) override;
@@ -85,7 +83,9 @@ class MListBox : public MControlFont {
 
   bool ValidIndex(int index) const;
   void UpdateBar();
-  int DrawWidth() const { return rect_.Width() - (bar_visible_ ? kBarWidth : 0); }
+  int DrawWidth() const { return rect_.Width() - (IsBarVisible() ? bar_width_ : 0); }
+  // Moves the bar to a position kept in its range; whether it moved.
+  bool SetBarPosition(int position);
   int RowAtPoint(Point p) const;
   void SetHover(int row);
 
@@ -100,11 +100,6 @@ class MListBox : public MControlFont {
   Argb selection_fill_;
   int edit_enabled_ = 0;
   std::string edit_text_;  // what the rename box holds while it is open
-
-  bool bar_visible_ = false;
-  int bar_position_ = 0;
-  int bar_maximum_ = 0;
-  int bar_row_step_ = 10;
 };
 
 }  // namespace tumi
