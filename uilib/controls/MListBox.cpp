@@ -11,6 +11,11 @@
 namespace tumi {
 
 namespace {
+constexpr unsigned kEditorId = 3;
+// The rename box is a light field over the row's text.
+constexpr Argb kEditorBack = 0xFFF7F8F8;
+constexpr Argb kEditorDarkText = 0xFF1E1E1E;
+constexpr int kEditorInset = 3;
 constexpr int kDragPadding = 10;
 constexpr int kDragMaxWidth = 300;
 }  // namespace
@@ -23,7 +28,12 @@ MListBox::MListBox(MObject* parent, unsigned id, const Rect& rect, int visible)
   v_align_ = kAlignVCenter;
 }
 
-MListBox::~MListBox() = default;
+MListBox::~MListBox() {
+  if (!editor_) return;
+  // The list is going away: the field must not ask it for a repaint.
+  editor_->SetParent(nullptr);
+  editor_->EndEdit();
+}
 
 bool MListBox::ValidIndex(int index) const {
   std::lock_guard lock(items_lock_);
@@ -52,6 +62,7 @@ int MListBox::InsertString(int index, const std::string& text, int icon, long da
   if (edit_index_ >= inserted) ++edit_index_;
   hover_ = -1;
   UpdateBar();
+  if (edit_index_ >= 0 && editor_) editor_->SetControlRect(EditorRect(edit_index_));
   UpdateControl(1, 0);
   return inserted;
 }
@@ -143,8 +154,7 @@ int MListBox::DeleteItem(int index) {
     selected_ = -1;
   }
   if (index == edit_index_) {
-    edit_index_ = -1;
-    edit_text_.clear();
+    CancelEdit();
   } else if (index < edit_index_) {
     --edit_index_;
   }
@@ -159,10 +169,9 @@ int MListBox::DeleteAllItems() {
     std::lock_guard lock(items_lock_);
     items_.clear();
   }
+  CancelEdit();
   selected_ = -1;
   hover_ = -1;
-  edit_index_ = -1;
-  edit_text_.clear();
   SetBarPosition(0);
   UpdateBar();
   UpdateControl(1, 0);
@@ -238,15 +247,27 @@ void MListBox::SetHover(int row) {
   UpdateControl(1, 0);
 }
 
-int MListBox::OnControlMouseMove(unsigned /*flags*/, Point p) {
+bool MListBox::InEditor(Point p) const {
+  return edit_index_ >= 0 && editor_ && editor_->GetRect().Contains(p);
+}
+
+int MListBox::OnControlMouseMove(unsigned flags, Point p) {
+  // A selection being dragged inside the rename box stays with it.
+  if (edit_index_ >= 0 && editor_ && (InEditor(p) || pressed_inside_)) {
+    editor_->OnControlMouseMove(flags, p);
+  }
   if (GetItemCount() == 0) return 0;
   if (hover_ >= 0 && GetItemRect(hover_).Contains(p)) return 1;
   SetHover(RowAtPoint(p));
   return rect_.Contains(p) ? 1 : 0;
 }
 
-int MListBox::OnControlLButtonDown(unsigned /*flags*/, Point p) {
+int MListBox::OnControlLButtonDown(unsigned flags, Point p) {
   if (!enabled_ || !rect_.Contains(p)) return 1;
+  if (InEditor(p)) {
+    editor_->OnControlLButtonDown(flags, p);
+    return 1;
+  }
   hover_ = RowAtPoint(p);
   selected_ = hover_;
   HideEdit();
@@ -255,8 +276,18 @@ int MListBox::OnControlLButtonDown(unsigned /*flags*/, Point p) {
   return 1;
 }
 
-int MListBox::OnControlLButtonDblClk(unsigned /*flags*/, Point p) {
+int MListBox::OnControlLButtonUp(unsigned flags, Point p) {
+  if (edit_index_ >= 0 && editor_) editor_->OnControlLButtonUp(flags, p);
+  return 1;
+}
+
+int MListBox::OnControlLButtonDblClk(unsigned flags, Point p) {
   if (!enabled_ || !rect_.Contains(p)) return 0;
+  // A double click inside the rename box selects a word there.
+  if (InEditor(p)) {
+    editor_->OnControlLButtonDblClk(flags, p);
+    return 1;
+  }
   int row = RowAtPoint(p);
   if (row >= 0) {
     hover_ = row;
@@ -293,7 +324,11 @@ int MListBox::OnControlScroll(int /*kind*/, int direction, Point /*p*/) {
 }
 
 long MListBox::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) {
-  if ((id == 1 || id == 2) && code == kNotifyScrolled) UpdateControl(1, 0);
+  if ((id == 1 || id == 2) && code == kNotifyScrolled) {
+    // The rows moved away from under the rename box.
+    HideEdit();
+    UpdateControl(1, 0);
+  }
   return parent_ ? parent_->OnBaseMessage(id, code, wparam, lparam) : 0;
 }
 
@@ -306,18 +341,65 @@ int MListBox::SetControlFocus(int focus) {
   return 0;
 }
 
+Rect MListBox::EditorRect(int row) const {
+  Rect r = GetItemRect(row);
+  if (r.IsEmpty()) return r;
+  return Rect{r.left + kTextMargin - kEditorInset, r.top + kEditorInset, r.right - kEditorInset,
+              r.bottom - kEditorInset};
+}
+
+Argb MListBox::EditorTextColor() const {
+  // The list's text colour, unless it would vanish on the light box (white
+  // on the default dark list).
+  unsigned luminance =
+      (299 * RedOf(text_color_) + 587 * GreenOf(text_color_) + 114 * BlueOf(text_color_)) / 1000;
+  return luminance > 160 ? kEditorDarkText : (text_color_ | 0xFF000000);
+}
+
 void MListBox::ShowEdit() {
-  if (!edit_enabled_ || !enabled_ || !ValidIndex(selected_)) return;
-  edit_index_ = selected_;
-  edit_text_ = GetItemText(selected_);
+  if (!edit_enabled_ || !enabled_ || !ValidIndex(selected_) || !manager_) return;
+  if (edit_index_ == selected_) return;
+  HideEdit();
+  int row = selected_;
+  SetBarPosition(ListScroll::PositionShowing(row, GetItemCount(), item_height_, rect_.Height(),
+                                             GetBarPosition(), GetBarMaximum()));
+  Rect box = EditorRect(row);
+  if (!editor_) {
+    editor_ = std::make_unique<TextField>(this, kEditorId, box);
+    editor_->SetOnEnter([this] { HideEdit(); });
+    editor_->SetOnEscape([this] { CancelEdit(); });
+  } else {
+    editor_->SetControlRect(box);
+  }
+  editor_->SetManager(manager_);
+  editor_->SetFont(GetFontSpec());
+  editor_->SetTextColor(EditorTextColor());
+  editor_->SetBackColor(kEditorBack);
+  editor_->SetText(GetItemText(row));
+  editor_->SetControlVisible(1);
+  edit_index_ = row;
+  // Losing the focus ends the rename.
+  TakeFocus();
+  editor_->BeginEdit(false);
+  UpdateControl(1, 0);
+}
+
+void MListBox::CancelEdit() {
+  if (edit_index_ < 0) return;
+  edit_index_ = -1;
+  if (editor_) {
+    editor_->EndEdit();
+    editor_->SetControlVisible(0);
+  }
+  UpdateControl(1, 0);
 }
 
 void MListBox::HideEdit() {
   if (edit_index_ < 0) return;
   int row = edit_index_;
-  edit_index_ = -1;
-  std::string text = std::move(edit_text_);
-  edit_text_.clear();
+  std::string text = editor_ ? editor_->GetText() : std::string();
+  // Closed first: whatever path ends the rename, it is reported once.
+  CancelEdit();
   if (!ValidIndex(row) || text == GetItemText(row)) return;
   ModifyItemString(row, text);
   SendMessageW(kNotifyEditEnded, 0, row);
@@ -346,7 +428,7 @@ std::shared_ptr<const Image> MListBox::GetControlDropBitmap() {
   return image;
 }
 
-void MListBox::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
+void MListBox::DrawControl(cairo_t* cr, const Rect& clip) {
   int w = rect_.Width();
   int h = rect_.Height();
   if (w <= 0 || h <= 0) return;
@@ -390,6 +472,7 @@ void MListBox::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
     }
   }
   PaintSlot(cr, 0);
+  if (edit_index_ >= 0 && editor_ && editor_->IsVisible()) editor_->DrawControl(cr, clip);
 }
 
 }  // namespace tumi

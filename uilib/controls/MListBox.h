@@ -13,6 +13,7 @@
 
 #include "uilib/controls/ListScroll.h"
 #include "uilib/controls/MPanel.h"
+#include "uilib/controls/TextField.h"
 
 namespace tumi {
 
@@ -56,7 +57,11 @@ class MListBox : public MPanel {
   void ShowEdit();
   // Closes the rename box, committing a changed text.
   void HideEdit();
+  // Closes the rename box and keeps the row's text.
+  void CancelEdit();
   int GetEditIndex() const { return edit_index_; }
+  // The rename box, null before the first rename.
+  TextField* GetEditor() const { return editor_.get(); }
 
   bool IsBarVisible() const;
   int GetBarPosition() const;
@@ -68,6 +73,7 @@ class MListBox : public MPanel {
   void DrawControl(cairo_t* cr, const Rect& clip) override;
   int OnControlMouseMove(unsigned flags, Point p) override;
   int OnControlLButtonDown(unsigned flags, Point p) override;
+  int OnControlLButtonUp(unsigned flags, Point p) override;
   int OnControlLButtonDblClk(unsigned flags, Point p) override;
   int OnControlRButtonUp(unsigned flags, Point p) override;
   int OnControlScroll(int kind, int direction, Point p) override;
@@ -88,6 +94,9 @@ class MListBox : public MPanel {
   bool SetBarPosition(int position);
   int RowAtPoint(Point p) const;
   void SetHover(int row);
+  Rect EditorRect(int row) const;
+  Argb EditorTextColor() const;
+  bool InEditor(Point p) const;
 
   mutable std::mutex items_lock_;
   std::vector<Item> items_;
@@ -99,7 +108,7 @@ class MListBox : public MPanel {
   Argb hover_fill_;
   Argb selection_fill_;
   int edit_enabled_ = 0;
-  std::string edit_text_;  // what the rename box holds while it is open
+  std::unique_ptr<TextField> editor_;  // created on the first rename
 };
 
 }  // namespace tumi

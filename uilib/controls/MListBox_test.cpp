@@ -159,6 +159,84 @@ TEST_F(MListBoxTest, TheWheelScrollsOnlyHiddenRows) {
   EXPECT_EQ(list->GetView().first, -1);
 }
 
+TEST_F(MListBoxTest, RenamingCommitsOnceOrCancels) {
+  namespace vk = platform::vk;
+  Open(3);
+  list->EnableShowEdit(1);
+  testing::RecordingTextSink texts;
+  auto double_click = [&](int row) {
+    Move(OnRow(row));
+    ui.System().Click(Id(), OnRow(row));
+    ui.System().Click(Id(), OnRow(row));
+    ui.Pump();
+  };
+  double_click(1);
+  ASSERT_EQ(list->GetEditIndex(), 1);
+  EXPECT_TRUE(list->GetEditor()->IsEditing());
+  // The box covers the row's text, and its text stays readable on the light
+  // box although the list's own text is white.
+  EXPECT_TRUE(list->GetItemRect(1).Contains(
+      {list->GetEditor()->GetRect().left + 10, list->GetEditor()->GetRect().top + 5}));
+  auto shown = texts.Find("Row 1");
+  ASSERT_TRUE(shown.has_value());
+  EXPECT_EQ(shown->color, 0xFF1E1E1Eu);
+  // The caret starts after the last character.
+  ui.System().TypeText("!");
+  ui.System().PressKey(vk::kReturn);
+  ui.Pump();
+  EXPECT_EQ(list->GetEditIndex(), -1);
+  EXPECT_EQ(list->GetItemText(1), "Row 1!");
+  EXPECT_EQ(dialog.CodesFrom(kListId),
+            (std::vector<unsigned>{kNotifyPressed, kNotifyDoubleClicked, kNotifyEditEnded}));
+  EXPECT_EQ(dialog.notifications.back().lparam, 1);
+
+  // Escape keeps the old text and reports nothing.
+  dialog.notifications.clear();
+  double_click(2);
+  ui.System().TypeText("zzz");
+  ui.System().PressKey(vk::kEscape);
+  ui.Pump();
+  EXPECT_EQ(list->GetItemText(2), "Row 2");
+  EXPECT_EQ(dialog.CodesFrom(kListId),
+            (std::vector<unsigned>{kNotifyPressed, kNotifyDoubleClicked}));
+
+  // A press on another row ends the rename: committed and reported once,
+  // then the press. Losing the focus afterwards reports nothing more.
+  dialog.notifications.clear();
+  double_click(0);
+  ui.System().TypeText("A");
+  Move(OnRow(2));
+  ui.System().Click(Id(), OnRow(2));
+  ui.Pump();
+  list->SetControlFocus(0);
+  EXPECT_EQ(list->GetItemText(0), "Row 0A");
+  EXPECT_EQ(dialog.CodesFrom(kListId), (std::vector<unsigned>{kNotifyPressed, kNotifyDoubleClicked,
+                                                              kNotifyEditEnded, kNotifyPressed}));
+
+  // The row being renamed is deleted: the rename goes with it.
+  dialog.notifications.clear();
+  double_click(1);
+  ui.System().TypeText("gone");
+  list->DeleteItem(1);
+  list->SetControlFocus(0);
+  ui.Pump();
+  EXPECT_EQ(list->GetEditIndex(), -1);
+  EXPECT_EQ(list->FindString("Row 1!gone"), -1);
+  EXPECT_EQ(dialog.CodesFrom(kListId),
+            (std::vector<unsigned>{kNotifyPressed, kNotifyDoubleClicked}));
+}
+
+TEST_F(MListBoxTest, NoRenameWhenEditingIsOff) {
+  Open(2);
+  Move(OnRow(0));
+  ui.System().Click(Id(), OnRow(0));
+  ui.System().Click(Id(), OnRow(0));
+  ui.Pump();
+  EXPECT_EQ(list->GetEditor(), nullptr);
+  EXPECT_EQ(dialog.CodesFrom(kListId),
+            (std::vector<unsigned>{kNotifyPressed, kNotifyDoubleClicked}));
+}
+
 TEST_F(MListBoxTest, DragPictureShowsTheHoveredRow) {
   Open(3);
   EXPECT_EQ(list->GetDropBitmap(), nullptr);
