@@ -159,6 +159,22 @@ TEST_F(MListBoxTest, TheWheelScrollsOnlyHiddenRows) {
   EXPECT_EQ(list->GetView().first, -1);
 }
 
+TEST_F(MListBoxTest, TheBarStripPagesTheRows) {
+  Open(12);
+  ASSERT_TRUE(list->IsBarVisible());
+  // The strip along the right edge belongs to the bar, not to a row.
+  Move({206, 150});
+  EXPECT_EQ(list->GetHoverItem(), -1);
+  ui.System().Click(Id(), {206, 150});
+  ui.Pump();
+  EXPECT_GT(list->GetView().offset, 0);
+  EXPECT_EQ(list->GetCurSel(), -1);
+  // The bar's move reaches the dialog through the list.
+  ASSERT_FALSE(dialog.notifications.empty());
+  EXPECT_EQ(dialog.notifications.back().id, 1u);
+  EXPECT_EQ(dialog.notifications.back().code, kNotifyScrolled);
+}
+
 TEST_F(MListBoxTest, RenamingCommitsOnceOrCancels) {
   namespace vk = platform::vk;
   Open(3);
