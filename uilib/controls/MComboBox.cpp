@@ -222,7 +222,7 @@ long MComboBox::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std
     int row = static_cast<int>(wparam);
     // A row the items no longer have (they changed while the list was open)
     // is no choice.
-    bool picked = SetCurSel(row) == 1 && row >= 0;
+    bool picked = row >= 0 && SetCurSel(row) == 1;
     open_ = false;
     if (picked) SendMessageW(kNotifyActivated, wparam, 0);
     UpdateControl(0, 0);
