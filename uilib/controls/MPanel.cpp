@@ -5,6 +5,7 @@
 #include "uilib/controls/CScrollHorizontal.h"
 #include "uilib/controls/CScrollVertical.h"
 #include "uilib/core/ControlFactory.h"
+#include "uilib/core/Manager.h"
 #include "uilib/core/PaintManager.h"
 
 namespace tumi {
@@ -86,6 +87,12 @@ int MPanel::OnMousePointChange(Point& p) {
 
 long MPanel::OnControlUpdate(const Rect& rect, int redraw, MControl* control) {
   if (!control) return 0;
+  platform::WindowSystem* system = Manager::GetWindowSystem();
+  if (system && !system->IsUiThread()) {
+    // A child animated by the dialog timer: no control is touched off the UI
+    // thread; the window queues the request and applies it there.
+    return MControlFont::OnControlUpdate(rect, redraw, control);
+  }
   if (redraw) control->SetUpdate(0, 0);
   // The requester stands in the child list by the child that holds it.
   MControl* own = control;
