@@ -210,11 +210,9 @@ void CComboBoxList::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
     Image* cache = UpdateMemDC(cr, w, h);
     if (!cache) return;
     Graphics g(*cache);
-    std::vector<ComboItem> items;
-    {
-      std::lock_guard lock(items_lock_);
-      items = items_;
-    }
+    // Drawn under the lock: nothing below calls back into the list.
+    std::lock_guard lock(items_lock_);
+    std::vector<ComboItem>& items = items_;
     ListView view = ListScroll::View(static_cast<int>(items.size()), kItemHeight, h,
                                      GetBarPosition(), GetBarMaximum());
     int draw_width = DrawWidth();
@@ -233,7 +231,6 @@ void CComboBoxList::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
       MRender::DrawString(g, items[i].text, Rect::FromSize(0, top, draw_width, kItemHeight),
                           GetFontSpec(), format, filled ? highlight_text_color_ : text_color_);
     }
-    std::lock_guard lock(items_lock_);
     for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
       int top = rect_.top + i * kItemHeight - view.offset;
       items_[i].rect = Rect{rect_.left, top, rect_.left + draw_width, top + kItemHeight};

@@ -185,6 +185,18 @@ void MComboBox::SetState(int state) {
 void MComboBox::SetControlEnabled(int enabled) {
   MControlFont::SetControlEnabled(enabled);
   state_ = enabled ? 0 : 3;
+  if (!enabled) ClosePopup();
+}
+
+void MComboBox::SetControlVisible(int visible) {
+  MControlFont::SetControlVisible(visible);
+  if (!visible) ClosePopup();
+}
+
+void MComboBox::ClosePopup() {
+  // A drop-down must not outlive the combo box being usable; its window's end
+  // clears the open look.
+  if (open_ && popup_) popup_->CloseWindow();
 }
 
 int MComboBox::OnControlMouseMove(unsigned /*flags*/, Point p) {

@@ -70,6 +70,7 @@ class MComboBox : public MControlFont {
 
   void SetControlRect(const Rect& rect) override;
   void SetControlEnabled(int enabled) override;
+  void SetControlVisible(int visible) override;
   void DrawControl(cairo_t* cr, const Rect& clip) override;
   int OnControlMouseMove(unsigned flags, Point p) override;
   int OnControlLButtonDown(unsigned flags, Point p) override;
@@ -82,6 +83,7 @@ class MComboBox : public MControlFont {
   // The drop-down's screen rectangle for `rows` rows.
   Rect PopupRect(int rows) const;
   void DropPopup();
+  void ClosePopup();
 
   mutable std::mutex items_lock_;
   std::vector<ComboItem> items_;

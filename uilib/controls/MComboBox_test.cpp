@@ -331,6 +331,27 @@ TEST_F(MComboBoxTest, KeysMoveThroughTheDropDownAndPickOrCancel) {
   EXPECT_EQ(dialog.notifications.size(), 1u);
 }
 
+TEST_F(MComboBoxTest, HidingOrDisablingClosesTheDropDown) {
+  Open({100, 100}, {20, 20, 140, 50}, 3);
+  for (bool hide : {true, false}) {
+    SCOPED_TRACE(hide ? "hidden" : "disabled");
+    ClickCombo();
+    WindowId popup = PopupWindow();
+    ASSERT_TRUE(ui.System().IsWindow(popup));
+    if (hide) {
+      combo->SetVisible(0);
+    } else {
+      combo->SetEnabled(0);
+    }
+    ui.Pump();
+    EXPECT_FALSE(ui.System().IsWindow(popup));
+    EXPECT_FALSE(combo->IsOpen());
+    combo->SetVisible(1);
+    combo->SetEnabled(1);
+  }
+  EXPECT_TRUE(dialog.notifications.empty());
+}
+
 TEST_F(MComboBoxTest, GoingAwayWhileOpenLeavesNothingBehind) {
   Open({100, 100}, {20, 20, 140, 50}, 3);
   ClickCombo();

@@ -436,11 +436,9 @@ void MListBox::DrawControl(cairo_t* cr, const Rect& clip) {
     Image* cache = UpdateMemDC(cr, w, h);
     if (!cache) return;
     Graphics g(*cache);
-    std::vector<Item> items;
-    {
-      std::lock_guard lock(items_lock_);
-      items = items_;
-    }
+    // Drawn under the lock: nothing below calls back into the list.
+    std::lock_guard lock(items_lock_);
+    std::vector<Item>& items = items_;
     ListView view = ListScroll::View(static_cast<int>(items.size()), item_height_, h,
                                      GetBarPosition(), GetBarMaximum());
     int draw_width = DrawWidth();
