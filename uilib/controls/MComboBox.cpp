@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/window/VirtualKeys.h"
 #include "uilib/core/Graphics.h"
 #include "uilib/core/Manager.h"
 #include "uilib/core/PaintManager.h"
@@ -223,6 +224,17 @@ int MComboBox::OnControlLButtonUp(unsigned /*flags*/, Point p) {
   SetState(1);
   if (pressed) OnMessage(kOpenRequestId, kNotifyActivated, 0, 0);
   return 1;
+}
+
+int MComboBox::OnControlKeyDown(int key, int repeat, int modifiers) {
+  namespace vk = platform::vk;
+  // The desktop's drop-down keys open the focused combo box.
+  bool open_key = (key == vk::kF4 && modifiers == 0) || (key == vk::kDown && modifiers == kModAlt);
+  if (open_key && enabled_ && visible_ && IsFocusControl()) {
+    OnMessage(kOpenRequestId, kNotifyActivated, 0, 0);
+    return 1;
+  }
+  return MControlFont::OnControlKeyDown(key, repeat, modifiers);
 }
 
 long MComboBox::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) {

@@ -75,6 +75,8 @@ class MComboBox : public MControlFont {
   int OnControlMouseMove(unsigned flags, Point p) override;
   int OnControlLButtonDown(unsigned flags, Point p) override;
   int OnControlLButtonUp(unsigned flags, Point p) override;
+  // F4 or Alt+Down opens the drop-down of the focused combo box.
+  int OnControlKeyDown(int key, int repeat, int modifiers) override;
   long OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) override;
 
  private:

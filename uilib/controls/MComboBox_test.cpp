@@ -321,8 +321,12 @@ TEST_F(MComboBoxTest, KeysMoveThroughTheDropDownAndPickOrCancel) {
   EXPECT_FALSE(combo->IsOpen());
   EXPECT_EQ(dialog.notifications, (std::vector<Notification>{{kComboId, kNotifyActivated, 7, 0}}));
 
-  ClickCombo();
+  // F4 opens the focused combo box again, and Escape closes it.
+  ui.System().PressKey(vk::kF4);
+  ui.Pump();
   WindowId popup = PopupWindow();
+  ASSERT_TRUE(ui.System().IsWindow(popup));
+  EXPECT_TRUE(combo->IsOpen());
   ui.System().PressKey(vk::kHome);
   ui.System().PressKey(vk::kEscape);
   ui.Pump();
