@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "uilib/core/MImageList.h"
 #include "uilib/testing/HeadlessUi.h"
 #include "uilib/testing/RecordingDialog.h"
 #include "uilib/testing/RecordingTextSink.h"
+#include "uilib/testing/SkinFixture.h"
 
 namespace tumi {
 namespace {
@@ -251,6 +253,29 @@ TEST_F(MListBoxTest, NoRenameWhenEditingIsOff) {
   EXPECT_EQ(list->GetEditor(), nullptr);
   EXPECT_EQ(dialog.CodesFrom(kListId),
             (std::vector<unsigned>{kNotifyPressed, kNotifyDoubleClicked}));
+}
+
+TEST_F(MListBoxTest, IconsSitCentredInTheirColumn) {
+  Open(2);
+  ASSERT_TRUE(ui.AddStrip("icons.png", 16, 16, 2));
+  MImageList icons;
+  ASSERT_EQ(icons.AddImage(ui.SkinFile("icons.png"), 1, 2), 0);
+  list->SetImageList(&icons);
+  list->ModifyItemString(0, "with icon");
+  list->DeleteItem(1);
+  list->AddString("Row 1", 0);
+  list->UpdateControl(1, 0);
+  ui.Pump();
+  // Row 1 (y 40 to 70) has icon 0: 16 x 16 centred in the 50-pixel column
+  // from x 10, so x 27 to 43 and y 47 to 63.
+  auto shown = [&](int x, int y) { return ui.System().ShownPixel(Id(), {x, y}); };
+  EXPECT_EQ(shown(27, 47), testing::SkinFixture::StateColor(0));
+  EXPECT_EQ(shown(42, 62), testing::SkinFixture::StateColor(0));
+  EXPECT_NE(shown(26, 55), testing::SkinFixture::StateColor(0));
+  EXPECT_NE(shown(43, 55), testing::SkinFixture::StateColor(0));
+  // Row 0 has no icon.
+  EXPECT_NE(shown(35, 25), testing::SkinFixture::StateColor(0));
+  list->SetImageList(nullptr);  // the list does not own it
 }
 
 TEST_F(MListBoxTest, DragPictureShowsTheHoveredRow) {
