@@ -12,9 +12,7 @@ namespace tumi {
 namespace msg = platform::msg;
 namespace vk = platform::vk;
 
-namespace {
-
-std::string Utf8(char32_t cp) {
+std::string Utf8FromCodePoint(char32_t cp) {
   std::string out;
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -35,6 +33,8 @@ std::string Utf8(char32_t cp) {
   return out;
 }
 
+namespace {
+
 // Bytes of the first `count` code points of a UTF-8 text.
 std::size_t PrefixBytes(const std::string& text, int count) {
   std::size_t pos = 0;
@@ -44,8 +44,6 @@ std::size_t PrefixBytes(const std::string& text, int count) {
   }
   return pos;
 }
-
-constexpr std::size_t kBulletBytes = sizeof(kPasswordBullet) - 1;
 
 }  // namespace
 
@@ -100,6 +98,14 @@ void TextField::SetPassword(bool on) {
   layout_stale_ = true;
 }
 
+void TextField::SetPasswordChar(char32_t c) {
+  std::string shown = Utf8FromCodePoint(c);
+  if (shown.empty() || c < 0x20) return;
+  password_char_ = c;
+  bullet_ = shown;
+  layout_stale_ = true;
+}
+
 void TextField::SetFont(const FontSpec& font) {
   font_ = font;
   layout_stale_ = true;
@@ -132,7 +138,7 @@ std::string TextField::Shown(std::size_t from, std::size_t to) const {
   if (from >= to) return {};
   if (!password_) return text.substr(from, to - from);
   std::string out;
-  for (std::size_t pos = from; pos < to; pos = model_.NextChar(pos)) out += kPasswordBullet;
+  for (std::size_t pos = from; pos < to; pos = model_.NextChar(pos)) out += bullet_;
   return out;
 }
 
@@ -146,7 +152,7 @@ std::size_t TextField::FromShown(std::size_t index) const {
   auto advance = [this](std::size_t from, std::size_t shown_bytes) {
     if (!password_) return std::min(from + shown_bytes, model_.Text().size());
     std::size_t pos = from;
-    for (std::size_t n = shown_bytes / kBulletBytes; n > 0; --n) pos = model_.NextChar(pos);
+    for (std::size_t n = shown_bytes / bullet_.size(); n > 0; --n) pos = model_.NextChar(pos);
     return pos;
   };
   if (composition_.text.empty()) return advance(0, index);
@@ -535,7 +541,7 @@ long TextField::OnChar(char32_t cp) {
       break;
   }
   if (cp < 0x20 || cp == 0x7F) return 1;
-  if (model_.Insert(Utf8(cp), true)) Edited();
+  if (model_.Insert(Utf8FromCodePoint(cp), true)) Edited();
   return 1;
 }
 

@@ -41,6 +41,8 @@ namespace tumi {
 
 // Every password character is shown as this one (U+25CF BLACK CIRCLE).
 inline constexpr char kPasswordBullet[] = "\xE2\x97\x8F";
+// A code point as UTF-8; empty for a surrogate or a value beyond Unicode.
+std::string Utf8FromCodePoint(char32_t cp);
 
 class TextField : public MControl {
  public:
@@ -64,6 +66,9 @@ class TextField : public MControl {
   bool IsReadOnly() const { return model_.Rules().read_only; }
   void SetPassword(bool on);
   bool IsPassword() const { return password_; }
+  // The character shown for each one of a password (U+25CF unless set).
+  void SetPasswordChar(char32_t c);
+  char32_t GetPasswordChar() const { return password_char_; }
   void SetFont(const FontSpec& font);
   void SetTextColor(Argb color);
   // Filled behind the text; alpha 0 draws no background.
@@ -140,6 +145,8 @@ class TextField : public MControl {
   TextLayout layout_;
   bool layout_stale_ = true;
   bool password_ = false;
+  char32_t password_char_ = 0x25CF;
+  std::string bullet_ = kPasswordBullet;
   FontSpec font_;
   Argb text_color_ = 0xFFFFFFFF;
   Argb back_color_ = 0;
