@@ -1,18 +1,50 @@
 #include "uilib/controls/CIconButton.h"
 
+#include "platform/window/WindowSystem.h"
 #include "uilib/core/MRender.h"
+#include "uilib/core/Manager.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/keyboard/CKeyboardTips.h"
 
 namespace tumi {
 
 namespace {
 constexpr int kIconCorner = 20;
 constexpr Argb kIdleTextColor = 0xFEC8C8C8;
+constexpr int kTipDrop = 10;  // the tip points this far below the top edge
 }  // namespace
 
 CIconButton::CIconButton(MObject* parent, unsigned id, const Rect& rect, const std::string& title,
                          int visible, int enabled)
     : MButton(parent, id, rect, title, visible, enabled) {
   corner_ = kIconCorner;
+}
+
+CIconButton::~CIconButton() = default;
+
+void CIconButton::SetShowTips(int show) {
+  show_tips_ = show;
+  if (!show && tip_ && tip_->IsWindowVisible()) {
+    tip_->ShowWindow(static_cast<int>(platform::ShowCommand::kHide));
+  }
+}
+
+void CIconButton::OnStateChanged(int old_state, int new_state) {
+  if (new_state == kStateHover) {
+    platform::WindowSystem* system = Manager::GetWindowSystem();
+    if (!show_tips_ || !manager_ || !system) return;
+    if (!tip_) {
+      tip_ = std::make_unique<CKeyboardTips>();
+      tip_->CreateTip(manager_->GetPaintWnd(), "KeyboardTip Window");
+      tip_->LoadBKImage("img_tip_bk.png");
+    }
+    platform::Point at = system->ClientToScreen(
+        manager_->GetPaintWnd(), {rect_.left + rect_.Width() / 2, rect_.top + kTipDrop});
+    tip_->SetAirBladderMsg(tips_[0], tips_[1], tips_[2], {at.x, at.y});
+    tip_->ShowWindow(static_cast<int>(platform::ShowCommand::kShow));
+  } else if (old_state == kStateHover && tip_ && tip_->IsWindowVisible()) {
+    tip_->ShowWindow(static_cast<int>(platform::ShowCommand::kHide));
+  }
 }
 
 int CIconButton::SetCheck(int check) {

@@ -5,6 +5,7 @@
 #include "uilib/controls/CIconButton.h"
 #include "uilib/controls/CTextButton.h"
 #include "uilib/controls/ControlTestWindow.h"
+#include "uilib/keyboard/CKeyboardTips.h"
 #include "uilib/testing/RecordingTextSink.h"
 #include "uilib/testing/SkinFixture.h"
 
@@ -90,6 +91,32 @@ TEST(CIconButtonTest, ReleaseChecksAndTheCheckedOneStaysPressed) {
   w.Move({300, 200});
   EXPECT_EQ(w.Shown({60, 20}), SkinFixture::StateColor(2));
   EXPECT_EQ(w.Shown({20, 20}), SkinFixture::StateColor(0));
+}
+
+}  // namespace
+}  // namespace tumi
+
+namespace tumi {
+namespace {
+
+TEST(CIconButtonTest, HoverShowsTheThreeLineTipWhenEnabled) {
+  ControlTestWindow w;
+  auto* icon = w.Add<CIconButton>(1, Rect{100, 100, 140, 140}, "");
+  icon->SetTips("Light", "Effects and colours", "F2");
+  w.Move({120, 120});
+  EXPECT_EQ(icon->GetTipWindow(), nullptr);  // tips are off
+  w.Move({300, 250});
+  icon->SetShowTips(1);
+  w.Move({120, 120});
+  CKeyboardTips* tip = icon->GetTipWindow();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(tip->IsWindowVisible());
+  EXPECT_EQ(tip->GetTitle(), "Light");
+  EXPECT_EQ(tip->GetLine2(), "F2");
+  platform::Point at = w.ui.System().ClientToScreen(w.id, {120, 110});
+  EXPECT_EQ(tip->GetPoint(), (Point{at.x, at.y}));
+  w.Move({300, 250});
+  EXPECT_FALSE(tip->IsWindowVisible());
 }
 
 }  // namespace

@@ -2,18 +2,13 @@
 
 #include "platform/window/WindowSystem.h"
 #include "uilib/core/Manager.h"
+#include "uilib/core/PaintManager.h"
 
 namespace tumi {
 
 CTimerButton::CTimerButton(MObject* parent, unsigned id, const Rect& rect, const std::string& title,
                            int visible, int enabled)
-    : MButton(parent, id, rect, title, visible, enabled) {
-  run_timer_ = 1;
-}
-
-void CTimerButton::InitControl(PaintManager* /*manager*/) {
-  AddMTimer();
-}
+    : MButton(parent, id, rect, title, visible, enabled) {}
 
 platform::Milliseconds CTimerButton::Now() const {
   platform::WindowSystem* system = Manager::GetWindowSystem();
@@ -21,10 +16,22 @@ platform::Milliseconds CTimerButton::Now() const {
 }
 
 void CTimerButton::SetRun(int run) {
-  if (run && !enabled_) return;
+  if (!run) {
+    Stop();
+    return;
+  }
+  if (!enabled_ || !manager_) return;
   started_ms_ = Now().count();
-  running_ = run ? 1 : 0;
+  running_ = 1;
   shown_seconds_ = SecondsLeft();
+  manager_->SetTimer(this, 0, kTickMs);
+  UpdateControl(1, 0);
+}
+
+void CTimerButton::Stop() {
+  if (!running_) return;
+  running_ = 0;
+  if (manager_) manager_->KillTimer(this, 0);
   UpdateControl(1, 0);
 }
 
@@ -38,8 +45,7 @@ int CTimerButton::SecondsLeft() const {
 int CTimerButton::OnControlTimer() {
   if (!running_) return 0;
   if (Now().count() - started_ms_ >= kCountDownMs) {
-    running_ = 0;
-    UpdateControl(1, 0);
+    Stop();
     SendMessageW(kNotifyActivated);
     return 1;
   }
@@ -53,10 +59,7 @@ int CTimerButton::OnControlTimer() {
 }
 
 void CTimerButton::OnClicked() {
-  if (running_) {
-    running_ = 0;
-    UpdateControl(1, 0);
-  }
+  Stop();
   SendMessageW(kNotifyActivated);
 }
 

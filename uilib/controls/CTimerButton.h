@@ -1,7 +1,8 @@
 #pragma once
 // A button that counts down ten seconds once started, showing the seconds
 // left after its title, and reports 2 when the time is up or when clicked.
-#include <atomic>
+// The count-down runs on a control timer, so the notification comes on the
+// UI thread like every other.
 #include <string>
 
 #include "platform/system/Clock.h"
@@ -15,7 +16,6 @@ class CTimerButton : public MButton {
                int visible = 1, int enabled = 1);
 
   const char* GetClassNameW() const override { return "CTimerButton"; }
-  void InitControl(PaintManager* manager) override;
   int OnControlTimer() override;
 
   // Starts (only while enabled) or stops the count-down.
@@ -25,6 +25,7 @@ class CTimerButton : public MButton {
   int SecondsLeft() const;
 
   static constexpr int kCountDownMs = 10000;
+  static constexpr int kTickMs = 100;
 
  protected:
   void OnClicked() override;
@@ -32,10 +33,10 @@ class CTimerButton : public MButton {
 
  private:
   platform::Milliseconds Now() const;
+  void Stop();
 
-  // The dialog timer's thread ends the count-down while the UI thread draws.
-  std::atomic<int> running_{0};
-  std::atomic<long long> started_ms_{0};
+  int running_ = 0;
+  long long started_ms_ = 0;
   int shown_seconds_ = 0;
 };
 

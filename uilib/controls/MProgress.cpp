@@ -77,7 +77,8 @@ int MProgress::OnControlTimer() {
   if (!running_ || !visible_) return 0;
   if (++ticks_ < kTicksPerStep) return 0;
   ticks_ = 0;
-  progress_ = progress_ + 1 >= max_ ? 0 : progress_ + 1;
+  int next = progress_ + 1;
+  progress_ = next >= max_ ? 0 : next;
   UpdateControl(1, 0);
   return 1;
 }
@@ -85,7 +86,7 @@ int MProgress::OnControlTimer() {
 int MProgress::FilledWidth(int width) const {
   // An empty or negative range shows nothing filled.
   if (max_ <= 0) return 0;
-  int64_t filled = static_cast<int64_t>(width) * std::clamp(progress_, 0, max_) / max_;
+  int64_t filled = static_cast<int64_t>(width) * std::clamp(progress_.load(), 0, max_) / max_;
   return static_cast<int>(filled);
 }
 
@@ -139,7 +140,7 @@ void MProgress::DrawControl(cairo_t* cr, const Rect& /*clip*/) {
     Graphics g(*cache);
     DrawBar(g, w, h);
     if (show_text_) {
-      std::string text = title_ + std::to_string(progress_) + (max_ == 100 ? "%" : "");
+      std::string text = title_ + std::to_string(progress_.load()) + (max_ == 100 ? "%" : "");
       TextFormat format = GetTextFormat();
       format.h_align = kAlignCenter;
       format.v_align = kAlignVCenter;

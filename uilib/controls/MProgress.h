@@ -2,6 +2,7 @@
 // A progress bar, from a background and a foreground image, from a
 // two-frame strip, or drawn as a thin line with a bar. Running, it is a busy
 // indicator: the shared timer advances it one step every third tick.
+#include <atomic>
 #include <string>
 
 #include "uilib/controls/SkinPicture.h"
@@ -39,9 +40,10 @@ class MProgress : public MControlFont {
   int FilledWidth(int width) const;
   void DrawBar(cairo_t* cr, int w, int h);
 
-  int progress_ = 0;
+  // The dialog timer's thread steps the progress while the UI thread draws.
+  std::atomic<int> progress_{0};
   int max_ = 100;
-  int running_ = 0;
+  std::atomic<int> running_{0};
   int ticks_ = 0;
   int show_text_ = 0;
   Argb line_color_ = 0x64050505;

@@ -1,5 +1,8 @@
 // Registers the colour pickers with the control factories.
+#include "uilib/controls/CColorPalette.h"
+#include "uilib/controls/CColorSelect.h"
 #include "uilib/controls/CirclePalette.h"
+#include "uilib/controls/MPalette.h"
 #include "uilib/core/ControlFactory.h"
 
 namespace tumi {
@@ -14,6 +17,9 @@ void RegisterPalette(const char* name) {
 
 [[maybe_unused]] const bool kRegistered = [] {
   RegisterPalette<CirclePalette>("CirclePalette");
+  RegisterPalette<MPalette>("MPalette");
+  RegisterPalette<CColorSelect>("CColorSelect");
+  RegisterPalette<CColorPalette>("CColorPalette");
   return true;
 }();
 

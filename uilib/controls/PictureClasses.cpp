@@ -6,6 +6,7 @@
 #include "uilib/controls/MPicture.h"
 #include "uilib/controls/MProgress.h"
 #include "uilib/controls/MSlider.h"
+#include "uilib/controls/MSpinButton.h"
 #include "uilib/core/ControlFactory.h"
 
 namespace tumi {
@@ -22,6 +23,7 @@ void RegisterPicture(const char* name) {
   RegisterPicture<MPicture>("MPicture");
   RegisterPicture<MSlider>("MSlider");
   RegisterPicture<MProgress>("MProgress");
+  RegisterPicture<MSpinButton>("MSpinButton");
   RegisterPicture<CGifPicture>("CGifPicture");
   RegisterPicture<CPhotoFrame>("CPhotoFrame");
   RegisterPicture<CSliderPicture>("CSliderPicture");

@@ -66,15 +66,10 @@ TEST(UpgradeButtonTest, TimerButtonCountsDownTenSeconds) {
   RecordingTextSink texts;
   ControlTestWindow w;
   auto* button = w.Add<CTimerButton>(3, kButton, "Retry");
-  w.pm().SetMTimer(10);
   button->SetRun(1);
   w.ui.Pump();
   EXPECT_TRUE(texts.Find("Retry(10s)").has_value());
-  auto tick = [&](int ms) {
-    w.ui.System().Time().Advance(platform::Milliseconds{ms});
-    w.ui.System().FireDialogTimers();
-    w.ui.Pump();
-  };
+  auto tick = [&](int ms) { w.ui.Advance(ms); };
   tick(1500);
   EXPECT_TRUE(texts.Find("Retry(9s)").has_value());
   tick(8400);  // 9 900 ms
@@ -91,7 +86,6 @@ TEST(UpgradeButtonTest, TimerButtonCountsDownTenSeconds) {
             (std::vector<unsigned>{kNotifyActivated, kNotifyPressed, kNotifyActivated}));
   tick(20000);
   EXPECT_EQ(w.dialog.notifications.size(), 3u);
-  w.pm().KillMTimer();
 }
 
 TEST(UpgradeButtonTest, HelpButtonShowsItsTitleInTheBubble) {
