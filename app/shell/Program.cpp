@@ -58,7 +58,14 @@ int RunWithoutWindow(RunBase& base) {
   Application application(ShellContext{base.environment, base.clock, loop, base.signals,
                                        base.facilities, KeyboardLink::Instance(),
                                        ConfigStore::Instance()});
-  if (application.StartUp(window) == Application::Start::kOtherInstance) return 0;
+  switch (application.StartUp(window)) {
+    case Application::Start::kOtherInstance:
+      return 0;
+    case Application::Start::kDriversMissing:
+      return DriverInstaller::kInstallFailedExitCode;
+    case Application::Start::kRunning:
+      break;
+  }
   std::fprintf(stderr, "tessaro: %s runs without a window (no display)\n",
                application.SoftwareName().c_str());
   return loop.Run([&application] { application.Idle(); });
@@ -77,10 +84,19 @@ int RunWithWindow(RunBase& base, platform::WindowSystem& system) {
                                          base.facilities, KeyboardLink::Instance(),
                                          ConfigStore::Instance()});
     window.AttachShell(&application);
-    if (application.StartUp(window) == Application::Start::kRunning) {
-      AltF4Filter filter;
-      code = loop.Run([&application] { application.Idle(); }, platform::Milliseconds(250), &filter);
-      application.Exit();
+    switch (application.StartUp(window)) {
+      case Application::Start::kOtherInstance:
+        break;
+      case Application::Start::kDriversMissing:
+        code = DriverInstaller::kInstallFailedExitCode;
+        break;
+      case Application::Start::kRunning: {
+        AltF4Filter filter;
+        code =
+            loop.Run([&application] { application.Idle(); }, platform::Milliseconds(250), &filter);
+        application.Exit();
+        break;
+      }
     }
     window.AttachShell(nullptr);
   }
@@ -93,15 +109,18 @@ int RunWithWindow(RunBase& base, platform::WindowSystem& system) {
 int RunProgram(const CommandLine& line) {
   // Before any thread starts, so that every thread leaves the signals to it.
   platform::SignalfdTerminationSignals signals;
-  platform::ProcessEnvironment environment;
+  platform::ProcessEnvironment environment(
+      line.simulate ? std::map<std::string, std::string>{{"TESSARO_SIMULATE", "all"}}
+                    : std::map<std::string, std::string>{});
   platform::SteadyClock clock;
 
-  const std::optional<std::string> simulate =
-      line.simulate ? std::optional<std::string>("all") : environment.Get("TESSARO_SIMULATE");
+  const std::optional<std::string> simulate = environment.Get("TESSARO_SIMULATE");
   const bool simulated_keyboard = platform::SimulatesFacility(simulate, "keyboard");
   if (simulated_keyboard) KeyboardLink::UseSimulatedKeyboard();
-  SystemFacilities facilities(clock, platform::SimulatesFacility(simulate, "tray"),
-                              simulated_keyboard);
+  SystemFacilities facilities(clock, environment,
+                              {.tray = platform::SimulatesFacility(simulate, "tray"),
+                               .keyboard = simulated_keyboard,
+                               .input = platform::SimulatesFacility(simulate, "input")});
   RunBase base{signals, environment, clock, facilities};
 
   std::unique_ptr<platform::WindowSystem> display = OpenDisplay(environment);

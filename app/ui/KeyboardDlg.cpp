@@ -134,6 +134,15 @@ void KeyboardDlg::AttachDeviceWorker(DeviceWorker* worker) {
   worker_ = worker;
 }
 
+void KeyboardDlg::PostWindowMessage(int message, int first, int second) {
+  platform::WindowSystem* system = System();
+  const tumi::WindowId window = posted_window_.load();
+  if (system && window != platform::kNoWindow) {
+    system->Post(window, static_cast<std::uint32_t>(message), static_cast<std::uintptr_t>(first),
+                 second);
+  }
+}
+
 void KeyboardDlg::SetDeviceType(int device_type) {
   std::lock_guard lock(mutex_);
   device_type_ = device_type;

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/lights/NoKeyPicture.h"
 #include "app/link/DeviceDetection.h"
 #include "app/link/KeyboardCommands.h"
-#include "app/macros/DriverInstaller.h"
 #include "app/shell/MainWindow.h"
 #include "app/ui/PageUpdate.h"
 #include "app/ui/UiThreadQueue.h"
@@ -28,7 +28,7 @@ namespace tessaro {
 class Application;
 class WaitDlg;
 
-class KeyboardDlg final : public tumi::MDialog, public MainWindow, public InstallFailureNotice {
+class KeyboardDlg final : public tumi::MDialog, public MainWindow {
  public:
   static constexpr int kWidth = 1280;
   static constexpr int kHeight = 720;
@@ -69,6 +69,11 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow, public Instal
   DeviceDescriptionView& DescriptionView() override;
   DeviceWorkerHost& WorkerHost() override;
   void AttachDeviceWorker(DeviceWorker* worker) override;
+  // The light page's picture comes with the light page; until then nothing
+  // is recoloured.
+  KeyPictureTarget& LightPicture() override { return no_picture_; }
+  // Any thread.
+  void PostWindowMessage(int message, int first, int second) override;
   void OnDeviceChange(const platform::DeviceChange& change) override;
   using tumi::MWindow::ShowWindow;
   void ShowWindow() override;
@@ -140,6 +145,7 @@ class KeyboardDlg final : public tumi::MDialog, public MainWindow, public Instal
   std::unique_ptr<WorkerSide> worker_side_;
   std::unique_ptr<DescriptionSide> description_side_;
   UiThreadQueue ui_;
+  NoKeyPicture no_picture_;
 
   // Shared by the worker and the UI thread.
   std::mutex mutex_;

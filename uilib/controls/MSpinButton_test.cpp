@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/window/VirtualKeys.h"
+#include "uilib/controls/CColorButton.h"
 #include "uilib/controls/CColorSelect.h"
 #include "uilib/controls/ControlTestWindow.h"
 #include "uilib/testing/RecordingTextSink.h"
@@ -87,8 +88,14 @@ TEST(MSpinButtonTest, ShowsTheValueWithABandWhileFocused) {
 TEST(CColorSelectTest, PickingASwatchReportsItsIndexAndColour) {
   ControlTestWindow w;
   auto* select = w.Add<CColorSelect>(700, Rect{10, 10, 40, 190});
-  // The third swatch (blue) sits at y 10 + 5 + 50.
+  auto* first = static_cast<CColorButton*>(select->GetControl(631));
+  w.Click({25, 20});
+  EXPECT_EQ(first->GetCheck(), 1);
+  w.dialog.notifications.clear();
+  // The third swatch (blue) sits at y 10 + 5 + 50; its siblings in the panel
+  // are its group.
   w.Click({25, 70});
+  EXPECT_EQ(first->GetCheck(), 0);
   EXPECT_EQ(select->GetSelectColor(), 0xFF0000u);
   EXPECT_EQ(w.dialog.notifications,
             (std::vector<Notification>{{633, kNotifyPressed, 0, 0},

@@ -18,7 +18,10 @@ BatteryCtrl::BatteryCtrl(MObject* parent, unsigned id, const Rect& rect, int vis
 }
 
 void BatteryCtrl::InitControl(PaintManager* manager) {
-  if (manager) manager->AddMTimer(this);
+  // Once per window: a second registration would tick the control twice.
+  if (!manager || manager == timer_manager_) return;
+  manager->AddMTimer(this);
+  timer_manager_ = manager;
 }
 
 std::shared_ptr<Image> BatteryCtrl::LoadSkinImage(const std::string& name) {

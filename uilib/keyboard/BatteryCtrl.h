@@ -50,6 +50,7 @@ class BatteryCtrl : public MControlFont {
   std::atomic<int> charging_level_{0};
   std::atomic<int> charging_{0};
   int ticks_ = 0;  // timer thread only
+  PaintManager* timer_manager_ = nullptr;
 };
 
 }  // namespace tumi

@@ -22,6 +22,7 @@ void CDeviceCtrl::AddDevice(const std::string& name, int value1, int value2, int
   item->device_type = device_type;
   item->state = listed ? DeviceListItem::kListed : DeviceListItem::kHidden;
   item->listed = listed;
+  std::lock_guard lock(lock_);
   items_.push_back(std::move(item));
 }
 

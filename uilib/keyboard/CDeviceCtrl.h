@@ -27,7 +27,7 @@ class CDeviceCtrl : public MControlFont {
   int OnControlLButtonDown(unsigned flags, Point p) override;
   int OnControlLButtonUp(unsigned flags, Point p) override;
 
-  // Filling happens on the UI thread before the list is shown: no lock.
+  // Appends a model; no repaint (the list is filled before it is shown).
   void AddDevice(const std::string& name, int value1, int value2, int device_type, bool listed);
   // The first entry of the type takes the state; a shown state makes it the
   // current entry.

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include "uilib/core/PaintManager.h"
 #include "uilib/testing/HeadlessUi.h"
@@ -143,6 +145,29 @@ TEST_F(DeviceCtrlTest, ClickingARowPicksIt) {
   ui.Pump();
   Click({100, 10 + 10});
   EXPECT_TRUE(dialog.notifications.empty());
+}
+
+TEST_F(DeviceCtrlTest, TheDeviceWorkerChangesStatesWhileTheWindowPaints) {
+  AddModels();
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    for (int pass = 0; pass < 200; ++pass) {
+      ctrl->ResetAllState();
+      ctrl->SetDeviceState(101 + pass % 5, 1);
+      ctrl->SetDeviceState(101 + (pass + 2) % 5, 1);
+    }
+    done = true;
+  });
+  while (!done) {
+    ui.System().MovePointer(window, {100, 10 + 20});
+    ui.Pump();
+    ui.System().MovePointer(window, {100, 10 + 70});
+    ui.Pump();
+  }
+  worker.join();
+  ui.Pump();
+  EXPECT_EQ(ctrl->GetConnectCount(), 2);
+  EXPECT_EQ(ctrl->GetCurDeviceType(), 101 + (199 + 2) % 5);
 }
 
 // A parent whose repaint handling reads the list from another thread, as the

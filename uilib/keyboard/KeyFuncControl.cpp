@@ -22,24 +22,15 @@ std::shared_ptr<const Image> LoadSkinFile(const char* name) {
 }  // namespace
 
 KeyFuncControl::KeyFuncControl(MObject* parent, unsigned id, const Rect& rect, int visible)
-    : MControlFont(parent, id, rect, "", visible, 1, 1) {
+    : MPanel(parent, id, rect, visible) {
   h_align_ = kAlignCenter;
 }
 
 KeyFuncControl::~KeyFuncControl() = default;
 
 void KeyFuncControl::InitControl(PaintManager* manager) {
-  MControlFont::InitControl(manager);
+  MPanel::InitControl(manager);
   SetControlRect(rect_);
-}
-
-long KeyFuncControl::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam,
-                               std::intptr_t lparam) {
-  return parent_ ? parent_->OnBaseMessage(id, code, wparam, lparam) : 0;
-}
-
-void KeyFuncControl::SetControlRect(const Rect& rect) {
-  MControlFont::SetControlRect(rect);
 }
 
 void KeyFuncControl::InitItemInfo() {

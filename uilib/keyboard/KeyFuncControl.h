@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "uilib/core/MControlFont.h"
+#include "uilib/controls/MPanel.h"
 
 namespace tumi {
 
@@ -24,7 +24,7 @@ struct KeyFuncItem {
   Rect rect;  // relative to the control, before scrolling
 };
 
-class KeyFuncControl : public MControlFont {
+class KeyFuncControl : public MPanel {
  public:
   // Buttons up to this width stretch their frame; wider ones keep its corners.
   static constexpr int kStretchWidth = 60;
@@ -59,8 +59,6 @@ class KeyFuncControl : public MControlFont {
 
   void InitControl(PaintManager* manager) override;
   void DrawControl(cairo_t* cr, const Rect& clip) override;
-  long OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) override;
-  void SetControlRect(const Rect& rect) override;
   int OnControlMouseMove(unsigned flags, Point p) override;
   int OnControlLButtonDown(unsigned flags, Point p) override;
   int OnControlLButtonUp(unsigned /*flags*/, Point /*p*/) override { return 0; }
@@ -73,7 +71,7 @@ class KeyFuncControl : public MControlFont {
   // buttons, texts, images or sizes redraw the grid.
   enum Slot { kRestSlot = 0, kHoverSlot = 1, kMarkedSlot = 2, kSlotCount = 3 };
 
-  int ScrollOffset() const { return 0; }
+  int ScrollOffset() const { return v_scroll_offset_; }
   Rect ItemWindowRect(const KeyFuncItem& item) const;
   bool ValidIndex(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
   void SetCursorShape(const char* name);

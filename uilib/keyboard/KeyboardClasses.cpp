@@ -10,7 +10,7 @@ namespace {
 const bool kRegistered = [] {
   ControlFactory::RegisterClass(
       "KeyboardCtrl", [](const ControlArgs& a) -> std::unique_ptr<MControl> {
-        return std::make_unique<KeyboardCtrl>(a.parent, a.id, a.rect, a.visible, a.enabled);
+        return std::make_unique<KeyboardCtrl>(a.parent, a.id, a.rect, a.visible);
       });
   ControlFactory::RegisterClass(
       "KeyFuncControl", [](const ControlArgs& a) -> std::unique_ptr<MControl> {

@@ -34,8 +34,8 @@ int TicksForSpeed(int speed) {
 
 }  // namespace
 
-KeyboardCtrl::KeyboardCtrl(MObject* parent, unsigned id, const Rect& rect, int visible, int enabled)
-    : MControlFont(parent, id, rect, "", visible, enabled, 1) {
+KeyboardCtrl::KeyboardCtrl(MObject* parent, unsigned id, const Rect& rect, int visible)
+    : MPanel(parent, id, rect, visible) {
   h_align_ = kAlignCenter;
 }
 
@@ -48,7 +48,7 @@ KeyboardCtrl::~KeyboardCtrl() {
 }
 
 void KeyboardCtrl::InitControl(PaintManager* manager) {
-  MControlFont::InitControl(manager);
+  MPanel::InitControl(manager);
   if (!manager) return;
   // The light preview steps on the window's shared timer.
   run_timer_ = 1;
@@ -56,18 +56,19 @@ void KeyboardCtrl::InitControl(PaintManager* manager) {
   SetControlRect(rect_);
 }
 
-long KeyboardCtrl::OnMessage(unsigned id, unsigned code, std::uintptr_t wparam,
-                             std::intptr_t lparam) {
-  return parent_ ? parent_->OnBaseMessage(id, code, wparam, lparam) : 0;
-}
-
 void KeyboardCtrl::SetControlRect(const Rect& rect) {
-  MControlFont::SetControlRect(rect);
+  MPanel::SetControlRect(rect);
   {
     std::lock_guard lock(items_lock_);
     LayOutPicture();
   }
   Repaint();
+}
+
+void KeyboardCtrl::SetControlVisible(int visible) {
+  MPanel::SetControlVisible(visible);
+  // A page switch must not leave the tip of a key behind.
+  if (!visible) HideTip();
 }
 
 void KeyboardCtrl::LayOutPicture() {
@@ -109,24 +110,28 @@ int KeyboardCtrl::AddKeyItem(const std::string& name, const std::string& descrip
     key->icon_width = key->icon->Width();
     key->icon_height = key->icon->Height();
   }
-  std::lock_guard lock(items_lock_);
-  key->index = static_cast<int>(keys_.size());
-  keys_.push_back(std::move(key));
-  return keys_.back()->index;
+  int index = 0;
+  {
+    std::lock_guard lock(items_lock_);
+    index = key->index = static_cast<int>(keys_.size());
+    keys_.push_back(std::move(key));
+  }
+  // The layout is loaded key by key: the next paint shows them all.
+  SetUpdate(0, 0);
+  return index;
 }
 
 void KeyboardCtrl::ClearItem() {
-  bool tip_was_shown = false;
   {
     std::lock_guard lock(items_lock_);
     keys_.clear();
     // Nothing may point at a key that is gone.
     hovered_ = -1;
     selected_ = -1;
-    tip_was_shown = tip_.shown;
   }
   current_value_ = 0;
-  if (tip_was_shown) HideTip();
+  SetUpdate(0, 0);
+  HideTip();
 }
 
 std::vector<KEY_INFO*> KeyboardCtrl::GetKeyItems() const {

@@ -16,7 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "uilib/core/MControlFont.h"
+#include "uilib/controls/MPanel.h"
+#include "uilib/keyboard/CKeyboardTips.h"
 #include "uilib/keyboard/KEY_INFO.h"
 
 namespace tumi {
@@ -29,17 +30,7 @@ enum KeyboardCtrlMode : int {
   kKeyboardModeMusic = 104,    // picture; key colours from the light engines
 };
 
-// What the key tip was last asked to show: texts and the point (screen
-// coordinates) its bottom edge is centred on.
-struct KeyTipRequest {
-  std::string title;
-  std::string line1;
-  std::string line2;
-  Point anchor;
-  bool shown = false;
-};
-
-class KeyboardCtrl : public MControlFont {
+class KeyboardCtrl : public MPanel {
  public:
   // Outline colours and geometry of the picture modes.
   static constexpr Argb kKeyFill = 0xFF007ACC;
@@ -54,12 +45,16 @@ class KeyboardCtrl : public MControlFont {
   static constexpr int kFrameStep = 20;
   static constexpr int kMinFrame = 6;
 
-  KeyboardCtrl(MObject* parent, unsigned id, const Rect& rect, int visible, int enabled);
+  static constexpr const char* kTipsTitle = "KeyboardTip Window";
+  static constexpr const char* kTipsBackground = "img_tip_bk.png";
+
+  KeyboardCtrl(MObject* parent, unsigned id, const Rect& rect, int visible);
   ~KeyboardCtrl() override;
 
   const char* GetClassNameW() const override { return "KeyboardCtrl"; }
 
-  // The picture: a skin file ("keyboard\\name.png"); false leaves none.
+  // The picture: a skin file (layouts keep theirs below keyboard/); false
+  // leaves none.
   bool SetKeyboardImage(const std::string& file);
   void SetWidthAndHeight(int width, int height);
   // Appends a key; the icon is a skin file or empty. The new key's index.
@@ -109,8 +104,8 @@ class KeyboardCtrl : public MControlFont {
 
   // Shows the key's tip above the key (window coordinates), or hides it.
   void SetTips(const KEY_INFO* key, const Rect& key_rect, bool show);
-  const KeyTipRequest& LastTip() const { return tip_; }
-  bool HasTipsWindow() const { return tips_created_; }
+  // Made on the first tip; null before.
+  CKeyboardTips* GetTipsWindow() const { return tips_.get(); }
 
   // A picture rectangle in control coordinates.
   Rect GetRealRect(const Rect& rect) const;
@@ -118,8 +113,8 @@ class KeyboardCtrl : public MControlFont {
 
   void InitControl(PaintManager* manager) override;
   void DrawControl(cairo_t* cr, const Rect& clip) override;
-  long OnMessage(unsigned id, unsigned code, std::uintptr_t wparam, std::intptr_t lparam) override;
   void SetControlRect(const Rect& rect) override;
+  void SetControlVisible(int visible) override;
   int OnControlTimer() override;
   int OnControlMouseMove(unsigned flags, Point p) override;
   int OnControlLButtonDown(unsigned flags, Point p) override;
@@ -186,8 +181,7 @@ class KeyboardCtrl : public MControlFont {
   bool frame_select_ = false;
   FrameSelect frame_;
 
-  bool tips_created_ = false;
-  KeyTipRequest tip_;
+  std::unique_ptr<CKeyboardTips> tips_;
 };
 
 }  // namespace tumi

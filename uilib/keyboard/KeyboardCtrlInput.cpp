@@ -208,32 +208,33 @@ void KeyboardCtrl::ShowTipFor(int index) {
 }
 
 void KeyboardCtrl::HideTip() {
-  SetTips(nullptr, Rect{}, false);
+  if (tips_) SetTips(nullptr, Rect{}, false);
 }
 
 void KeyboardCtrl::SetTips(const KEY_INFO* key, const Rect& key_rect, bool show) {
-  if (!tips_enabled_) return;
-  tips_created_ = true;
+  if (!tips_enabled_ || !manager_) return;
+  if (!tips_) {
+    tips_ = std::make_unique<CKeyboardTips>();
+    tips_->CreateTip(manager_->GetPaintWnd(), kTipsTitle);
+    tips_->LoadBKImage(kTipsBackground);
+  }
   if (!show || !key) {
-    tip_.shown = false;
+    if (tips_->IsWindowVisible()) tips_->ShowWindow(static_cast<int>(platform::ShowCommand::kHide));
     return;
   }
   Point anchor{key_rect.left + key_rect.Width() / 2, key_rect.top};
-  platform::WindowSystem* system = Manager::GetWindowSystem();
-  if (system && manager_) {
+  if (platform::WindowSystem* system = Manager::GetWindowSystem()) {
     platform::Point screen = system->ClientToScreen(manager_->GetPaintWnd(), {anchor.x, anchor.y});
     anchor = {screen.x, screen.y};
   }
-  tip_.anchor = anchor;
-  tip_.title = key->description;
   if (!key->tip_line1.empty() || !key->tip_line2.empty()) {
-    tip_.line1 = key->tip_line1;
-    tip_.line2 = key->tip_line2;
+    tips_->SetAirBladderMsg(key->description, key->tip_line1, key->tip_line2, anchor);
   } else {
-    tip_.line1 = title_;
-    tip_.line2 = key->description;
+    tips_->SetAirBladderMsg(key->description, title_, key->description, anchor);
   }
-  tip_.shown = true;
+  if (!tips_->IsWindowVisible()) {
+    tips_->ShowWindow(static_cast<int>(platform::ShowCommand::kShowNoActivate));
+  }
 }
 
 }  // namespace tumi

@@ -97,6 +97,28 @@ TEST_F(KeyboardCtrlTest, KeysModeFillsEachKeyAndDrawsItsNameOverAShadow) {
   EXPECT_EQ(drawn[1].font.pixel_size, 10);
 }
 
+TEST_F(KeyboardCtrlTest, KeyIconsSitUnderTheNameOrInTheMiddle) {
+  std::filesystem::create_directories(ui.SkinFolder() + "/icon");
+  ASSERT_TRUE(SkinFixture::WriteStrip(ui.SkinFile("icon/fn.png"), 10, 10, 2));  // 20 x 10
+  testing::RecordingTextSink texts;
+  kb->AddKeyItem("Fn", "", 0x99, Rect{160, 10, 196, 46}, "icon\\fn.png");
+  kb->AddKeyItem("", "", 0x98, Rect{160, 56, 196, 92}, "icon/fn.png");
+  KEY_INFO* fn = kb->GetKeyItems()[3];
+  EXPECT_EQ(fn->icon_width, 20);
+  EXPECT_EQ(fn->icon_height, 10);
+  kb->SetKeyboardCtrlMode(kKeyboardModeKeys);
+  // Named: the icon's top 20 pixels above the key's bottom, the name above it.
+  const Rect named = Win(Rect{160, 10, 196, 46});
+  EXPECT_EQ(Shown({named.left + 8, named.bottom - 20}), SkinFixture::StateColor(0));
+  EXPECT_EQ(Shown({named.left + 8, named.bottom - 21}), KeyboardCtrl::kKeyFill);
+  ASSERT_TRUE(texts.Find("Fn").has_value());
+  EXPECT_EQ(texts.Find("Fn")->box, Rect(170, 10, 206, 26));
+  // Unnamed: centred.
+  const Rect bare = Win(Rect{160, 56, 196, 92});
+  EXPECT_EQ(Shown({bare.left + 8, bare.top + 13}), SkinFixture::StateColor(0));
+  EXPECT_EQ(Shown({bare.left + 8, bare.top + 12}), KeyboardCtrl::kKeyFill);
+}
+
 TEST_F(KeyboardCtrlTest, PictureModesOutlineTheRightKeysInTheRightColours) {
   const uint8_t frame[] = {255, 0, 255};
   kb->SetLightModeData(frame, 3);
@@ -133,6 +155,9 @@ TEST_F(KeyboardCtrlTest, PictureModesOutlineTheRightKeysInTheRightColours) {
 
 TEST_F(KeyboardCtrlTest, SelectionModeOutlinesTheHoveredAndTheClickedKey) {
   kb->SetKeyboardCtrlMode(kKeyboardModeSelect);
+  // The window's shared timer runs, as in the program: hover still repaints.
+  dialog.GetPaintManager().SetMTimer(10);
+  ui.System().FireDialogTimers();
   Move(Centre(kB));
   EXPECT_EQ(kb->GetHoverItem(), 1);
   EXPECT_EQ(Shown(LeftEdge(kB)), KeyboardCtrl::kSelectOutline);
@@ -333,26 +358,39 @@ TEST_F(KeyboardCtrlTest, PerKeyOperationsTakeTheFirstKeyWithTheValue) {
 
 TEST_F(KeyboardCtrlTest, TipsShowAboveTheHoveredKeyOnlyWhenEnabled) {
   Move(Centre(kA));
-  EXPECT_FALSE(kb->HasTipsWindow());
+  EXPECT_EQ(kb->GetTipsWindow(), nullptr);
   kb->EnableKBTips(true);
   kb->SetTitle("Assign");
   kb->SetTipKey(0x42, "Macro", "Run 3");
   Move(Centre(kB));
-  const KeyTipRequest& tip = kb->LastTip();
-  ASSERT_TRUE(tip.shown);
-  Rect window = dialog.GetWindowRect();
-  EXPECT_EQ(tip.anchor,
-            (Point{window.left + (Win(kB).left + Win(kB).right) / 2, window.top + Win(kB).top}));
-  EXPECT_EQ(tip.title, "Key B");
-  EXPECT_EQ(tip.line1, "Macro");
-  EXPECT_EQ(tip.line2, "Run 3");
+  CKeyboardTips* tip = kb->GetTipsWindow();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(tip->IsWindowVisible());
+  // Its bottom edge is centred on the key's top edge.
+  const Rect window = dialog.GetWindowRect();
+  const Point anchor{window.left + (Win(kB).left + Win(kB).right) / 2, window.top + Win(kB).top};
+  EXPECT_EQ(tip->GetPoint(), anchor);
+  EXPECT_EQ(FromPlatform(ui.System().Bounds(tip->GetSafeHwnd())), CKeyboardTips::CardRect(anchor));
+  EXPECT_EQ(tip->GetTitle(), "Key B");
+  EXPECT_EQ(tip->GetLine1(), "Macro");
+  EXPECT_EQ(tip->GetLine2(), "Run 3");
   // Without tip lines: the control's title and the description.
   Move(Centre(kA));
-  EXPECT_EQ(tip.title, "Key A");
-  EXPECT_EQ(tip.line1, "Assign");
-  EXPECT_EQ(tip.line2, "Key A");
+  EXPECT_EQ(tip->GetTitle(), "Key A");
+  EXPECT_EQ(tip->GetLine1(), "Assign");
+  EXPECT_EQ(tip->GetLine2(), "Key A");
+  // The tip never takes the activation from the window.
+  EXPECT_EQ(ui.System().ActiveWindow(), id);
   Move({Win(kB).right + 5, Win(kB).top});
-  EXPECT_FALSE(tip.shown);
+  EXPECT_FALSE(tip->IsWindowVisible());
+  Move(Centre(kA));
+  EXPECT_TRUE(tip->IsWindowVisible());
+  ui.System().PointerLeft(id);
+  ui.Pump();
+  EXPECT_FALSE(tip->IsWindowVisible());
+  Move(Centre(kA));
+  kb->SetVisible(0);
+  EXPECT_FALSE(tip->IsWindowVisible());
 }
 
 // A parent that reads the control from another thread while a repaint is
@@ -376,7 +414,7 @@ class ProbingParent : public MObject {
 
 TEST(KeyboardCtrlLocking, RepaintRequestsComeAfterTheItemLockIsReleased) {
   ProbingParent parent;
-  KeyboardCtrl kb(&parent, 1, Rect{0, 0, 100, 50}, 1, 1);
+  KeyboardCtrl kb(&parent, 1, Rect{0, 0, 100, 50}, 1);
   kb.AddKeyItem("A", "", 1, Rect{0, 0, 10, 10}, "");
   const uint8_t data[] = {1};
   kb.ResetAllItemsColor(0x10);

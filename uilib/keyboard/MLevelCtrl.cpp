@@ -28,7 +28,12 @@ bool MLevelCtrl::SetRangeValue(int minimum, int maximum) {
   if (maximum < minimum) return false;
   minimum_ = minimum;
   maximum_ = maximum;
-  level_ = std::clamp(level_, minimum_, maximum_);
+  int level = std::clamp(level_, minimum_, maximum_);
+  // A level pulled into the new range is shown at once.
+  if (level != level_) {
+    level_ = level;
+    UpdateControl(1, 0);
+  }
   return true;
 }
 

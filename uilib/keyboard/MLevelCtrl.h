@@ -21,7 +21,7 @@ class MLevelCtrl : public MControlFont {
   void SetLevelValue(int value);
   int GetLevelValue() const { return level_; }
   // An empty range (maximum below minimum) is refused; the level is clamped
-  // into the new range. No repaint.
+  // into the new range (repainting only when that moved it).
   bool SetRangeValue(int minimum, int maximum);
   int GetMinimum() const { return minimum_; }
   int GetMaximum() const { return maximum_; }
