@@ -17,6 +17,9 @@ namespace {
 // Vertical strips: icon and title share the item's height, the title in a
 // 20-pixel line under the icon.
 constexpr int kTitleFontSize = 13;
+// A title wider than its tab is drawn smaller, down to this size, rather
+// than cut at both ends; only then is it cut.
+constexpr int kSmallestTitleSize = 9;
 constexpr int kTitleHeight = 20;
 constexpr int kIconTitleGap = 25;
 constexpr int kTitleRaise = 20;
@@ -31,6 +34,17 @@ constexpr int kSlotHover = 1;
 constexpr int kSlotSelected = 2;
 // Cache rows of a horizontal strip: normal, lit (hovered or selected), normal.
 constexpr int kHorizontalRows = 3;
+
+// The title's font at the largest size up to the strip's own at which the
+// title fits the tab's width.
+FontSpec FittedTitleFont(FontSpec font, const std::string& title, int width,
+                         const TextFormat& format) {
+  while (font.pixel_size > kSmallestTitleSize &&
+         MRender::GetTextBounds(font, title, format).cx > width) {
+    --font.pixel_size;
+  }
+  return font;
+}
 
 }  // namespace
 
@@ -404,7 +418,9 @@ void MTabCtrl::DrawVertical(cairo_t* cr) {
                            top + item.frame_height +
                                (item_height - item.frame_height - kTitleRaise) / 2 + kTitleDrop,
                            item_width, kTitleHeight);
-        MRender::DrawString(g, item.title, box, font, format, slot == 0 ? kTitleNormal : kTitleHot);
+        MRender::DrawString(g, item.title, box,
+                            FittedTitleFont(font, item.title, item_width, format), format,
+                            slot == 0 ? kTitleNormal : kTitleHot);
       }
     }
   }

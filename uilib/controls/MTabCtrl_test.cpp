@@ -1,4 +1,5 @@
 #include "uilib/controls/MTabCtrl.h"
+#include "uilib/core/MRender.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,28 @@ TEST_F(MTabCtrlTest, SelectionIsToldBeforeThePagesSwitch) {
   tabs->SetVisible(1);
   EXPECT_EQ(dialog.pages[2]->IsVisible(), 1);
   EXPECT_EQ(dialog.pages[1]->IsVisible(), 0);
+}
+
+TEST_F(MTabCtrlTest, ATitleWiderThanItsTabIsDrawnSmallerToFit) {
+  testing::RecordingTextSink texts;
+  MakeVertical(2);
+  tabs->SetItemText(1, "Key Assignment Extra");
+  tabs->RefreshItems();
+  ui.Pump();
+  int long_titles = 0;
+  for (const DrawnText& t : texts.Texts()) {
+    if (t.text == "Tab 0") {
+      EXPECT_EQ(t.font.pixel_size, 13);
+    } else if (t.text == "Key Assignment Extra") {
+      ++long_titles;
+      EXPECT_LT(t.font.pixel_size, 13);
+      EXPECT_GE(t.font.pixel_size, 9);
+      if (t.font.pixel_size > 9) {
+        EXPECT_LE(MRender::GetTextBounds(t.font, t.text).cx, 80);
+      }
+    }
+  }
+  EXPECT_GT(long_titles, 0);
 }
 
 TEST_F(MTabCtrlTest, ClickingATabSelectsIt) {
