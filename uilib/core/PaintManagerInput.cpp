@@ -59,6 +59,7 @@ std::intptr_t PaintManager::OnWindowMessage(std::uint32_t message, std::uintptr_
   if (!initialised_) return 0;
   DispatchScope scope(this);
   shadow_->OnParentMessage(message, wparam, lparam);
+  if (message_filter_ && message_filter_->FilterMessage(message, wparam, lparam)) return 1;
   if (keyboard_owner_ && IsKeyboardMessage(message) &&
       keyboard_owner_->OnWindowMessage(message, wparam, lparam)) {
     return 1;
