@@ -169,6 +169,25 @@ TEST_F(TextFieldTest, ClickPlacesTheCaretAndDragSelects) {
   EXPECT_EQ(field().Model().SelectedText(), "abcdefgh");
 }
 
+TEST_F(TextFieldTest, CaretComesBackWhenTheWindowIsActiveAgain) {
+  field().SetBackColor(0xFF000000);
+  field().BeginEdit(false);
+  ui.Pump();
+  Rect caret = field().CaretClientRect();
+  WindowId id = dialog.GetSafeHwnd();
+  // The caret is drawn in the text colour (white) over the black field.
+  auto caret_shown = [&] {
+    return ((ui.System().ShownPixel(id, {caret.left, caret.top + 2}) >> 16) & 0xFF) > 200;
+  };
+  EXPECT_TRUE(caret_shown());
+  ui.System().DeactivateApp();
+  ui.Pump();
+  EXPECT_FALSE(caret_shown());
+  ui.System().ActivateFromDesktop(id);
+  ui.Pump();
+  EXPECT_TRUE(caret_shown());
+}
+
 TEST_F(TextFieldTest, LongTextScrollsToKeepTheCaretInside) {
   field().BeginEdit(false);
   Type(std::string(60, 'w'));

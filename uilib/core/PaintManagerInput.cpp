@@ -286,6 +286,9 @@ void PaintManager::OnActivation(bool active) {
     }
     lbutton_down_ = 0;
     hover_ = nullptr;
+  } else if (caret_owner_ && caret_owner_->IsFocused()) {
+    // The caret stopped blinking when the window lost the focus.
+    ShowCaret(1);
   }
   Invalidate();
 }
