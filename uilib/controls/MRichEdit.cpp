@@ -6,6 +6,7 @@
 #include "uilib/core/Graphics.h"
 #include "uilib/core/MRender.h"
 #include "uilib/core/Manager.h"
+#include "uilib/core/MenuWnd.h"
 #include "uilib/core/SkinPath.h"
 
 namespace tumi {
@@ -14,6 +15,16 @@ namespace {
 constexpr int kSlots = 4;
 constexpr int kCorner = 4;
 constexpr Argb kTipGrey = 0xFF808080;
+constexpr int kMenuWidth = 160;
+
+// The rich edit whose context menu is open: the menu's answer is for it.
+MRichEdit* menu_owner = nullptr;
+
+// The menu underlines no mnemonics, so their markers are not shown.
+std::string WithoutMnemonic(std::string title) {
+  std::erase(title, '&');
+  return title;
+}
 }  // namespace
 
 MRichEdit::MRichEdit(MObject* parent, unsigned id, const Rect& rect, const std::string& title,
@@ -33,6 +44,7 @@ MRichEdit::MRichEdit(MObject* parent, unsigned id, const Rect& rect, const std::
 }
 
 MRichEdit::~MRichEdit() {
+  if (menu_owner == this) menu_owner = nullptr;
   field_->EndEdit();
 }
 
@@ -380,6 +392,85 @@ int MRichEdit::OnControlLButtonDblClk(unsigned flags, Point p) {
   int taken = OnControlLButtonDown(flags, p);
   if (taken) field_->OnControlLButtonDblClk(flags, p);
   return taken;
+}
+
+std::vector<MRichEdit::MenuEntry> MRichEdit::ContextMenuEntries() const {
+  bool writable = !IsReadOnly();
+  bool selected = field_->Model().HasSelection();
+  return {
+      {kMenuUndo, "Undo(&U)", CanUndo()},
+      {kMenuRedo, "Redo(&R)", CanRedo()},
+      {0, {}, false},
+      {kMenuCut, "Cut(&X)", selected && writable && !IsPassword()},
+      {kMenuCopy, "Copy(&C)", selected && !IsPassword()},
+      {kMenuPaste, "Paste(&V)", CanPaste()},
+      {kMenuClear, "Clear(&L)", selected && writable},
+      {0, {}, false},
+      {kMenuSelectAll, "SelectAll(&A)", !field_->GetText().empty()},
+  };
+}
+
+void MRichEdit::RunMenuCommand(unsigned command) {
+  switch (command) {
+    case kMenuUndo:
+      Undo();
+      break;
+    case kMenuRedo:
+      Redo();
+      break;
+    case kMenuCut:
+      Cut();
+      break;
+    case kMenuCopy:
+      Copy();
+      break;
+    case kMenuPaste:
+      Paste();
+      break;
+    case kMenuClear:
+      Clear();
+      break;
+    case kMenuSelectAll:
+      SetSelAll();
+      break;
+    default:
+      break;
+  }
+}
+
+int MRichEdit::OnControlRButtonUp(unsigned /*flags*/, Point p) {
+  platform::WindowSystem* system = Manager::GetWindowSystem();
+  if (!enabled_ || !rect_.Contains(p) || !manager_ || !system) return 0;
+  platform::Point screen = system->ClientToScreen(manager_->GetPaintWnd(), {p.x, p.y});
+  // The menu deletes itself when it closes.
+  auto* menu = new MenuWnd(nullptr);
+  if (!menu->Create(manager_->GetPaintWnd(), Point{screen.x, screen.y}, kMsgRichEditMenu, {}, 4,
+                    kMenuWidth, kBackNatural)) {
+    delete menu;
+    return 1;
+  }
+  unsigned separator = 900;
+  for (const MenuEntry& entry : ContextMenuEntries()) {
+    if (entry.id == 0) {
+      menu->AddSeparator(separator++);
+      continue;
+    }
+    menu->AddMenu(WithoutMnemonic(entry.title), entry.id);
+    menu->SetItemEnable(std::to_string(entry.id), entry.enabled ? 1 : 0);
+  }
+  menu_owner = this;
+  menu->Popup();
+  return 1;
+}
+
+long MRichEdit::OnWindowMessage(std::uint32_t message, std::uintptr_t wparam,
+                                std::intptr_t lparam) {
+  if (message == kMsgRichEditMenu && menu_owner == this) {
+    menu_owner = nullptr;
+    RunMenuCommand(static_cast<unsigned>(lparam));
+    return 1;
+  }
+  return MPanel::OnWindowMessage(message, wparam, lparam);
 }
 
 void MRichEdit::DrawControl(cairo_t* cr, const Rect& clip) {

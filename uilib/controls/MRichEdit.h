@@ -26,8 +26,27 @@ enum RichEditStyle : unsigned {
   kStyleNumber = 0x2000,
 };
 
+// The context menu's message to the window (lparam: the chosen command).
+inline constexpr std::uint32_t kMsgRichEditMenu = 0x7E10;
+
 class MRichEdit : public MPanel {
  public:
+  // The context menu's commands.
+  enum MenuCommand : unsigned {
+    kMenuUndo = 101,
+    kMenuCut = 102,
+    kMenuCopy = 103,
+    kMenuPaste = 104,
+    kMenuClear = 105,
+    kMenuSelectAll = 106,
+    kMenuRedo = 107,
+  };
+  struct MenuEntry {
+    unsigned id = 0;  // 0 for a separator
+    std::string title;
+    bool enabled = false;
+  };
+
   MRichEdit(MObject* parent, unsigned id, const Rect& rect, const std::string& title,
             int visible = 1, int enabled = 1);
   ~MRichEdit() override;
@@ -120,6 +139,9 @@ class MRichEdit : public MPanel {
   // The rectangle the text is laid out in: the control less the padding.
   Rect GetTextRect() const;
   TextField& Field() { return *field_; }
+  // The context menu as it would open now, and what its commands do.
+  std::vector<MenuEntry> ContextMenuEntries() const;
+  void RunMenuCommand(unsigned command);
 
   // MPanel / MControl
   void InitControl(PaintManager* manager) override;
@@ -134,6 +156,8 @@ class MRichEdit : public MPanel {
   int OnControlLButtonDown(unsigned flags, Point p) override;
   int OnControlLButtonUp(unsigned flags, Point p) override;
   int OnControlLButtonDblClk(unsigned flags, Point p) override;
+  int OnControlRButtonUp(unsigned flags, Point p) override;
+  long OnWindowMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
 
  protected:
   // After the user changed the text.

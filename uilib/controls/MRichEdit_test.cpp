@@ -103,6 +103,41 @@ TEST_F(RichEditTest, ClickFocusesAndTypingReports) {
   EXPECT_EQ(rich->GetText(), "one\ntwo!");
 }
 
+TEST_F(RichEditTest, ContextMenuOffersWhatCanBeDoneAndRunsTheChoice) {
+  auto enabled = [this] {
+    std::vector<unsigned> ids;
+    for (const auto& entry : rich->ContextMenuEntries()) {
+      if (entry.enabled) ids.push_back(entry.id);
+    }
+    return ids;
+  };
+  ui.System().SetClipboardText("");
+  EXPECT_EQ(enabled(), (std::vector<unsigned>{MRichEdit::kMenuSelectAll}));
+  rich->SetSel(0, 3);
+  ui.System().SetClipboardText("X");
+  EXPECT_EQ(enabled(),
+            (std::vector<unsigned>{MRichEdit::kMenuCut, MRichEdit::kMenuCopy, MRichEdit::kMenuPaste,
+                                   MRichEdit::kMenuClear, MRichEdit::kMenuSelectAll}));
+  std::size_t windows = ui.System().AllWindows().size();
+  ui.System().MovePointer(id, {50, 50});
+  ui.System().Click(id, {50, 50}, platform::MouseButton::kRight);
+  ui.Pump();
+  ASSERT_EQ(ui.System().AllWindows().size(), windows + 1);
+  platform::WindowId menu = ui.System().AllWindows().back();
+  EXPECT_TRUE(ui.System().IsVisible(menu));
+  ui.System().Click(id, {280, 230});
+  ui.Pump();
+  EXPECT_FALSE(ui.System().IsWindow(menu));
+  // The menu answers with the chosen command; only the rich edit that
+  // opened it takes it.
+  ui.System().Post(id, kMsgRichEditMenu, 0, MRichEdit::kMenuPaste);
+  ui.Pump();
+  EXPECT_EQ(rich->GetText(), "X\ntwo");
+  ui.System().Post(id, kMsgRichEditMenu, 0, MRichEdit::kMenuPaste);
+  ui.Pump();
+  EXPECT_EQ(rich->GetText(), "X\ntwo");
+}
+
 TEST_F(RichEditTest, TipShowsWhileEmptyInGrey) {
   testing::RecordingTextSink sink;
   line->SetTipInfo("Search");
