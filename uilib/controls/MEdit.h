@@ -89,6 +89,7 @@ class MEdit : public MControlFont {
   int OnControlLButtonUp(unsigned flags, Point p) override;
   int OnControlLButtonDblClk(unsigned flags, Point p) override;
   int OnControlKeyDown(int key, int repeat, int modifiers) override;
+  int OnControlSetCursor(unsigned flags, Point p) override;
 
  private:
   void SetState(int state);
