@@ -193,7 +193,17 @@ void PaintManager::OnButtonDown(bool left, unsigned flags, Point p) {
   } else {
     rdblclk_ = 0;
   }
-  if (focus_ && focus_ != hover_) {
+  // A press inside the focus control, or inside the container that holds
+  // it, leaves the focus where it is: the container's dispatch moves it if
+  // the press lands on another of its controls.
+  bool focus_within = false;
+  for (MControl* c = focus_; c && hover_; c = dynamic_cast<MControl*>(c->GetParantObject())) {
+    if (c == hover_) {
+      focus_within = true;
+      break;
+    }
+  }
+  if (focus_ && !focus_within) {
     focus_->SetControlFocus(0);
     focus_ = nullptr;
   }
@@ -206,7 +216,7 @@ void PaintManager::OnButtonDown(bool left, unsigned flags, Point p) {
     } else {
       rbutton_down_ = 1;
     }
-    focus_ = taken;
+    if (!focus_within) focus_ = taken;
     if (left) {
       taken->OnLButtonDown(flags, p);
     } else {
