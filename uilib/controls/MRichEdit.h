@@ -157,6 +157,9 @@ class MRichEdit : public MPanel {
   int OnControlLButtonUp(unsigned flags, Point p) override;
   int OnControlLButtonDblClk(unsigned flags, Point p) override;
   int OnControlRButtonUp(unsigned flags, Point p) override;
+  int OnControlScroll(int kind, int direction, Point p) override {
+    return field_->OnControlScroll(kind, direction, p);
+  }
   long OnWindowMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
 
  protected:
