@@ -1,5 +1,6 @@
 #include "app/shell/Application.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -114,6 +115,13 @@ Application::Start Application::StartUp(MainWindow& window) {
   AddTrayIcon();
   window.SetCloseButtonTip(GetText(close_->CloseButtonTip()));
   LoadDeviceDescription();
+  // The worker exists before it runs: assigned keys hand their macros to it.
+  worker_ = std::make_unique<DeviceWorker>(window_->WorkerHost(), context_.clock);
+  if (!InstallDrivers()) {
+    Exit(DriverInstaller::kInstallFailedExitCode);
+    return Start::kDriversMissing;
+  }
+  StartLightEngines();
   StartDeviceWorker();
   return Start::kRunning;
 }
@@ -155,8 +163,33 @@ void Application::WatchDeviceChanges() {
   context_.loop.Watch(device_changes_->Fd(), [this] { OnDeviceChanges(); });
 }
 
+// The served keyboards are those of the connection modes config.xml accepts;
+// the filter takes keys from them only, and the device rules open them.
+bool Application::InstallDrivers() {
+  std::vector<platform::UsbId> served;
+  for (const DeviceEntry& mode : description_.modes) {
+    const platform::UsbId id{static_cast<uint16_t>(mode.vendor_id),
+                             static_cast<uint16_t>(mode.product_id)};
+    if (std::find(served.begin(), served.end(), id) == served.end()) served.push_back(id);
+  }
+  keys_ =
+      std::make_unique<KeyServices>(context_.facilities.MakeInput(served), context_.clock, *worker_,
+                                    [window = window_](int message, int first, int second) {
+                                      window->PostWindowMessage(message, first, second);
+                                    });
+  runner_ = context_.facilities.MakeProgramRunner();
+  return keys_->InstallDrivers(*runner_, *window_, program_folder_ + "/driver", served);
+}
+
+void Application::StartLightEngines() {
+  commands_ = std::make_unique<KeyboardCommands>(context_.link, context_.clock);
+  lights_ = std::make_unique<LightEngines>(context_.facilities.MakeLightCaptures(), *commands_,
+                                           window_->LightPicture(), context_.clock);
+  lights_->SetRefreshPeriod(kLevelRefreshMs);
+  lights_->StartLevelCapture();
+}
+
 void Application::StartDeviceWorker() {
-  worker_ = std::make_unique<DeviceWorker>(window_->WorkerHost(), context_.clock);
   window_->AttachDeviceWorker(worker_.get());
   worker_->Start();
   worker_->Queue(DeviceTask::kCheckSoftwareVersion);
@@ -173,10 +206,16 @@ void Application::StopDeviceWorker() {
   worker_.reset();
 }
 
-void Application::Exit() {
+void Application::Exit(int code) {
   if (!started_ || exited_) return;
   exited_ = true;
+  // No new key event reaches the worker; then the worker finishes what it
+  // plays; then every key of the virtual keyboard is let go and nothing stays
+  // taken from the keyboard.
+  if (keys_) keys_->Monitor().StopMonitor();
   StopDeviceWorker();
+  if (keys_) keys_->Shutdown();
+  if (lights_) lights_->Stop();
   // Nothing of the keyboard stays open or grabbed.
   context_.link.CloseAll();
   if (device_changes_) context_.loop.Unwatch(device_changes_->Fd());
@@ -189,7 +228,7 @@ void Application::Exit() {
   context_.store.Close();
   if (window_) window_->Destroy();
   if (Language::ProcessLanguage() == language_.get()) Language::SetProcessLanguage(nullptr);
-  context_.loop.Quit(0);
+  context_.loop.Quit(code);
 }
 
 void Application::OnCloseButton() {

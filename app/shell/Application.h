@@ -14,9 +14,12 @@
 #include <string>
 
 #include "app/device/DeviceDescription.h"
+#include "app/lights/LightEngines.h"
+#include "app/link/KeyboardCommands.h"
 #include "app/shell/CloseBehaviour.h"
 #include "app/shell/ConfigStoreOpener.h"
 #include "app/shell/DeviceWorker.h"
+#include "app/shell/KeyServices.h"
 #include "app/shell/Language.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/Registry.h"
@@ -49,13 +52,18 @@ class Application {
   static constexpr int kMenuCloseBehaviourText = 10;
   static constexpr int kMenuExitText = 11;
   static constexpr size_t kTipUnits = 127;
+  // The music light's level refresh period set at start.
+  static constexpr int kLevelRefreshMs = 33;
   // The program icon's theme name: <program folder>/icons/hicolor/<size>/apps/.
   static constexpr const char* kIconName = "tessaro";
   // The instance socket's lines.
   static constexpr const char* kShowLine = "show";
   static constexpr const char* kExitLine = "exit";
 
-  enum class Start { kRunning, kOtherInstance };
+  // kDriversMissing: the virtual keyboard cannot be made even after the
+  // device rules' installation; the user was told and the program ends with
+  // DriverInstaller::kInstallFailedExitCode.
+  enum class Start { kRunning, kOtherInstance, kDriversMissing };
 
   explicit Application(ShellContext context);
   ~Application();
@@ -67,7 +75,7 @@ class Application {
   Start StartUp(MainWindow& window);
 
   // Exit path 2. Safe to call more than once and from any event handler.
-  void Exit();
+  void Exit() { Exit(0); }
   bool Exited() const { return exited_; }
 
   // The close button of the main window (identifier 41).
@@ -85,6 +93,9 @@ class Application {
   Registry* Settings() { return registry_.get(); }
   const DeviceDescription& Description() const { return description_; }
   DeviceWorker* Worker() { return worker_.get(); }
+  // Null before start-up and after the exit.
+  KeyServices* Keys() { return keys_.get(); }
+  LightEngines* Lights() { return lights_.get(); }
   bool TrayPresent() const { return tray_ && tray_->IsPresent(); }
 
  private:
@@ -93,7 +104,10 @@ class Application {
   void AddTrayIcon();
   void LoadDeviceDescription();
   void WatchDeviceChanges();
+  bool InstallDrivers();
+  void StartLightEngines();
   void StartDeviceWorker();
+  void Exit(int code);
   void OnInstanceLines();
   void OnSignals();
   void OnTrayEvents();
@@ -116,6 +130,10 @@ class Application {
   std::unique_ptr<ConfigStoreOpener> store_opener_;
   DeviceDescription description_;
   std::unique_ptr<DeviceWorker> worker_;
+  std::unique_ptr<platform::ProgramRunner> runner_;
+  std::unique_ptr<KeyServices> keys_;
+  std::unique_ptr<KeyboardCommands> commands_;
+  std::unique_ptr<LightEngines> lights_;
   bool started_ = false;
   bool exited_ = false;
 };

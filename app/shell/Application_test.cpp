@@ -16,9 +16,13 @@
 #include <thread>
 
 #include "app/device/FakeDeviceDescriptionView.h"
+#include "app/lights/NoKeyPicture.h"
 #include "app/link/KeyboardLink.h"
+#include "platform/audio/FakeLoopbackCapture.h"
 #include "platform/hid/FakeDeviceChangeSource.h"
 #include "platform/hid/FakeHidBackend.h"
+#include "platform/input/FakeVirtualHidDevice.h"
+#include "platform/screen/FakeScreenCapture.h"
 #include "platform/system/FakeInstanceChannel.h"
 #include "platform/system/PollEventLoop.h"
 
@@ -47,7 +51,14 @@ class RecordingWindow final : public MainWindow, public DeviceWorkerHost {
     log_.push_back(entry);
   }
 
+  NoKeyPicture picture;
+
   DeviceDescriptionView& DescriptionView() override { return view; }
+  KeyPictureTarget& LightPicture() override { return picture; }
+  void PostWindowMessage(int message, int, int) override {
+    Record("message " + std::to_string(message));
+  }
+  void ShowInstallFailure() override { Record("install failure"); }
   DeviceWorkerHost& WorkerHost() override { return *this; }
   void AttachDeviceWorker(DeviceWorker* worker) override {
     Record(worker ? "attach worker" : "detach worker");
@@ -107,6 +118,11 @@ class FakeFacilities final : public ShellFacilities {
   platform::FakeTrayIcon* tray = nullptr;
   platform::FakeDeviceChangeSource* device_changes = nullptr;
   int settings_made = 0;
+  const platform::Clock* clock = nullptr;
+  bool refuse_virtual_device = false;
+  platform::FakeVirtualHidDevice* virtual_device = nullptr;
+  std::vector<platform::UsbId> served;
+  platform::FakeProgramRunner* runner = nullptr;
 
   std::unique_ptr<platform::InstanceChannel> MakeInstanceChannel(const std::string&,
                                                                  const std::string&) override {
@@ -127,6 +143,27 @@ class FakeFacilities final : public ShellFacilities {
     device_changes = made.get();
     return made;
   }
+  platform::InputFacilities MakeInput(std::vector<platform::UsbId> ids) override {
+    served = ids;
+    platform::InputFacilities made = platform::MakeInputFacilities(true, *clock, ids);
+    virtual_device = static_cast<platform::FakeVirtualHidDevice*>(made.device.get());
+    virtual_device->RefuseCreate(refuse_virtual_device);
+    return made;
+  }
+  LightEngines::Facilities MakeLightCaptures() override {
+    LightEngines::Facilities made;
+    made.level_audio =
+        std::make_unique<platform::FakeLoopbackCapture>(platform::SampleForm::kInt16);
+    made.music_audio =
+        std::make_unique<platform::FakeLoopbackCapture>(platform::SampleForm::kFloat32);
+    made.screen = std::make_unique<platform::FakeScreenCapture>(64, 36);
+    return made;
+  }
+  std::unique_ptr<platform::ProgramRunner> MakeProgramRunner() override {
+    auto made = std::make_unique<platform::FakeProgramRunner>();
+    runner = made.get();
+    return made;
+  }
 };
 
 // One program: the shell and everything it starts on.
@@ -138,6 +175,7 @@ struct Rig {
                              {"XDG_DATA_HOME", folder + "/data"},
                              {"XDG_RUNTIME_DIR", folder},
                              {"LANG", "en_US.UTF-8"}};
+    facilities.clock = &clock;
     app = std::make_unique<Application>(
         ShellContext{environment, clock, loop, signals, facilities, link, store});
   }
@@ -236,6 +274,16 @@ TEST_F(ApplicationTest, StartUpPreparesEverythingAndQueuesTheVersionCheckBeforeD
   ASSERT_GE(log.size(), expected.size());
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 5), expected);
 
+  // Key reassignment is ready: the virtual keyboard made, no rules installed,
+  // the filter serving the accepted modes' keyboards.
+  const std::vector<platform::UsbId> served = {{0x3F2A, 0x0701}, {0x3F2A, 0x0702}};
+  EXPECT_EQ(Facilities().served, served);
+  ASSERT_NE(Facilities().virtual_device, nullptr);
+  EXPECT_TRUE(Facilities().virtual_device->IsOpen());
+  EXPECT_TRUE(Facilities().runner->Calls().empty());
+  ASSERT_NE(App().Keys(), nullptr);
+  EXPECT_TRUE(App().Keys()->Monitor().MonitorRunning());
+
   ASSERT_NE(Facilities().device_changes, nullptr);
   Facilities().device_changes->Push({platform::DeviceChange::Kind::kArrival, "HID#VID_1A2C"});
   Facilities().instance.Deliver("show");
@@ -290,9 +338,32 @@ TEST_F(ApplicationTest, EveryExitPathJoinsTheWorkerAndReleasesEverything) {
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "detach worker");
     EXPECT_EQ(log.back(), "destroy");
+    EXPECT_FALSE(App().Keys()->Monitor().MonitorRunning());
     App().Exit();  // a second request changes nothing
     EXPECT_EQ(Window().Log().size(), log.size());
   }
+}
+
+TEST_F(ApplicationTest, AVirtualKeyboardThatCannotBeMadeEndsTheProgramAfterTellingTheUser) {
+  Facilities().refuse_virtual_device = true;
+  EXPECT_EQ(App().StartUp(Window()), Application::Start::kDriversMissing);
+  // The device rules' helper was run once, elevated, for the served keyboards.
+  ASSERT_NE(Facilities().runner, nullptr);
+  const auto calls = Facilities().runner->Calls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].program, "pkexec");
+  EXPECT_TRUE(calls[0].waited);
+  ASSERT_EQ(calls[0].arguments.size(), 4u);
+  EXPECT_EQ(calls[0].arguments[2], "3f2a:0701");
+  EXPECT_EQ(calls[0].arguments[3], "3f2a:0702");
+  EXPECT_TRUE(Window().Logged("install failure"));
+  // Nothing is left running, and the program ends with a failure code.
+  EXPECT_TRUE(App().Exited());
+  EXPECT_EQ(App().Worker(), nullptr);
+  EXPECT_FALSE(Facilities().tray->present);
+  EXPECT_FALSE(rig_->store.IsOpened());
+  EXPECT_EQ(rig_->loop.Run(), DriverInstaller::kInstallFailedExitCode);
+  EXPECT_FALSE(Window().Logged("detect"));
 }
 
 TEST_F(ApplicationTest, ExitWaitsForTheTickInFlightHoweverLongItTakes) {

@@ -10,6 +10,12 @@ void HeadlessWindow::AttachDeviceWorker(DeviceWorker* worker) {
   worker_ = worker;
 }
 
+void HeadlessWindow::PostWindowMessage(int message, int first, int second) {
+  std::lock_guard lock(mutex_);
+  std::fprintf(out_, "tessaro: window message %d (%d, %d) has no window to go to\n", message, first,
+               second);
+}
+
 bool HeadlessWindow::DeviceReadyNow() {
   std::lock_guard lock(mutex_);
   return detection_.present && detection_.opened;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/device/DeviceDescriptionView.h"
+#include "app/lights/NoKeyPicture.h"
 #include "app/link/DeviceDetection.h"
 #include "app/link/KeyboardCommands.h"
 #include "app/shell/MainWindow.h"
@@ -23,6 +24,12 @@ class HeadlessWindow final : public MainWindow,
   DeviceDescriptionView& DescriptionView() override { return *this; }
   DeviceWorkerHost& WorkerHost() override { return *this; }
   void AttachDeviceWorker(DeviceWorker* worker) override;
+  KeyPictureTarget& LightPicture() override { return picture_; }
+  // No window takes messages: what a software-function key asks for is told.
+  void PostWindowMessage(int message, int first, int second) override;
+  void ShowInstallFailure() override {
+    Say("Install Driver: InstallDriver Error! (the virtual keyboard cannot be made)");
+  }
   void OnDeviceChange(const platform::DeviceChange& change) override;
 
   void ShowWindow() override {
@@ -40,6 +47,7 @@ class HeadlessWindow final : public MainWindow,
   int shows = 0;
 
  private:
+
   // DeviceDescriptionView: nothing to draw.
   void AddDevice(const std::string&, int) override {}
   void ShowVersion(const std::string&) override {}
@@ -73,6 +81,7 @@ class HeadlessWindow final : public MainWindow,
   std::mutex mutex_;  // the worker writes what the UI thread reads
   DeviceWorker* worker_ = nullptr;
   DetectionResult detection_;
+  NoKeyPicture picture_;
 };
 
 }  // namespace tessaro

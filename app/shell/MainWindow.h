@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/device/DeviceDescriptionView.h"
+#include "app/lights/KeyPictureTarget.h"
+#include "app/macros/DriverInstaller.h"
 #include "app/shell/DeviceWorkerHost.h"
 #include "platform/hid/DeviceChange.h"
 
@@ -12,9 +14,9 @@ namespace tessaro {
 
 class DeviceWorker;
 
-class MainWindow {
+class MainWindow : public InstallFailureNotice {
  public:
-  virtual ~MainWindow() = default;
+  ~MainWindow() override = default;
 
   // What loading the device description shows.
   virtual DeviceDescriptionView& DescriptionView() = 0;
@@ -22,6 +24,10 @@ class MainWindow {
   virtual DeviceWorkerHost& WorkerHost() = 0;
   // The worker the window queues its tasks on; null once it has stopped.
   virtual void AttachDeviceWorker(DeviceWorker* worker) = 0;
+  // The light page's keyboard picture, which the light engines recolour.
+  virtual KeyPictureTarget& LightPicture() = 0;
+  // Queues a window message for the UI thread; any thread.
+  virtual void PostWindowMessage(int message, int first, int second) = 0;
   // A HID interface came or went (the window knows which modes are connected).
   virtual void OnDeviceChange(const platform::DeviceChange& change) = 0;
 

@@ -1,7 +1,9 @@
 #include "app/shell/SystemFacilities.h"
 
+#include "platform/audio/LoopbackCaptureFactory.h"
 #include "platform/hid/FakeDeviceChangeSource.h"
 #include "platform/hid/UdevDeviceChangeSource.h"
+#include "platform/screen/ScreenCaptureFactory.h"
 #include "platform/system/SocketInstanceChannel.h"
 #include "platform/system/StatusNotifierTray.h"
 
@@ -17,13 +19,32 @@ std::unique_ptr<platform::SettingsStore> SystemFacilities::MakeSettings(const st
 }
 
 std::unique_ptr<platform::TrayIcon> SystemFacilities::MakeTray() {
-  if (fake_tray_) return std::make_unique<platform::FakeTrayIcon>();
+  if (simulated_.tray) return std::make_unique<platform::FakeTrayIcon>();
   return std::make_unique<platform::StatusNotifierTray>();
 }
 
 std::unique_ptr<platform::DeviceChangeSource> SystemFacilities::MakeDeviceChanges() {
-  if (fake_device_changes_) return std::make_unique<platform::FakeDeviceChangeSource>();
+  if (simulated_.keyboard) return std::make_unique<platform::FakeDeviceChangeSource>();
   return std::make_unique<platform::UdevDeviceChangeSource>();
+}
+
+platform::InputFacilities SystemFacilities::MakeInput(std::vector<platform::UsbId> served) {
+  return platform::MakeInputFacilities(simulated_.input, clock_, std::move(served));
+}
+
+LightEngines::Facilities SystemFacilities::MakeLightCaptures() {
+  LightEngines::Facilities captures;
+  // The level meter reads 16-bit samples, the music picture floats.
+  captures.level_audio =
+      platform::MakeLoopbackCapture(platform::SampleForm::kInt16, environment_, clock_);
+  captures.music_audio =
+      platform::MakeLoopbackCapture(platform::SampleForm::kFloat32, environment_, clock_);
+  captures.screen = platform::MakeScreenCapture(environment_, clock_);
+  return captures;
+}
+
+std::unique_ptr<platform::ProgramRunner> SystemFacilities::MakeProgramRunner() {
+  return std::make_unique<platform::SpawnProgramRunner>();
 }
 
 }  // namespace tessaro

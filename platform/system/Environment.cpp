@@ -10,6 +10,7 @@
 namespace platform {
 
 std::optional<std::string> ProcessEnvironment::Get(const std::string& name) const {
+  if (auto it = overrides_.find(name); it != overrides_.end()) return it->second;
   const char* value = std::getenv(name.c_str());
   if (value == nullptr) return std::nullopt;
   return std::string(value);

@@ -21,10 +21,19 @@ class Environment {
 
 class ProcessEnvironment final : public Environment {
  public:
+  ProcessEnvironment() = default;
+  // Variables the process sees with these values whatever its environment
+  // says (the command line's --simulate is TESSARO_SIMULATE=all).
+  explicit ProcessEnvironment(std::map<std::string, std::string> overrides)
+      : overrides_(std::move(overrides)) {}
+
   std::optional<std::string> Get(const std::string& name) const override;
   std::string ExecutablePath() const override;
   std::string HomeFolder() const override;
   unsigned UserId() const override;
+
+ private:
+  std::map<std::string, std::string> overrides_;
 };
 
 class FakeEnvironment final : public Environment {

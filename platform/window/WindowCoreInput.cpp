@@ -315,6 +315,8 @@ void WindowCore::OnFocus(WindowId window, bool gained) {
     return;
   }
   if (focus_ == window || owned_by(focus_, window)) return;
+  // Tips and the like never become active, whatever the desktop does.
+  if (Style(window) & kStyleNoActivate) return;
   if (!IsEnabled(window)) {
     for (WindowId id : AllWindows()) {
       if (Owner(id) == window && IsVisible(id) && IsEnabled(id)) {

@@ -155,8 +155,9 @@ int MScroll::ApplyMove(Axis axis, int delta) {
   int high = High(rect_, vertical);
   int start = Low(thumb_, vertical);
   int end = High(thumb_, vertical);
-  if (start + delta < low) delta = low - start;
-  if (end + delta > high) delta = high - end;
+  if (start < low || end > high) return 0;  // a thumb left from an older rectangle
+  // Kept so the thumb stays inside the bar (in 64 bits: any delta is taken).
+  delta = static_cast<int>(std::clamp<std::int64_t>(delta, low - start, high - end));
   if (delta == 0) return 0;
   start += delta;
   thumb_ = WithSpan(rect_, vertical, start, end + delta);

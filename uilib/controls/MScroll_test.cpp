@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "uilib/controls/CScrollHorizontal.h"
 #include "uilib/controls/CScrollVertical.h"
 
@@ -196,6 +198,11 @@ TEST(MScrollTest, AnUnscrollableBarIgnoresTheMouse) {
   bar.OnLButtonDown(0, {50, 3});
   bar.OnMouseMove(0, {60, 3});
   EXPECT_EQ(parent.moves.back(), (RecordingParent::Move{2, kNotifyScrolled, 40}));
+  // Any delta is limited to the bar, even one that would overflow.
+  EXPECT_EQ(bar.MoveRange(std::numeric_limits<int>::max()), 90);
+  EXPECT_EQ(bar.GetScrollCurrentPos(), 400);
+  EXPECT_EQ(bar.MoveRange(std::numeric_limits<int>::min()), -100);
+  EXPECT_EQ(bar.GetScrollCurrentPos(), 0);
 }
 
 }  // namespace

@@ -465,8 +465,9 @@ void MTabCtrl::StartSlide() {
   v_offset_ = 0;
   MControl* in = PageOf(selected_);
   MControl* out = PageOf(previous_);
-  // Without two pages (or a window to time it) there is nothing to slide.
-  if (!in || !out || in == out || SlideArea().IsEmpty() || !manager_) return;
+  // Without two pages, a window to time it or a strip to draw it, there is
+  // nothing to slide.
+  if (!in || !out || in == out || SlideArea().IsEmpty() || !manager_ || !visible_) return;
   if (!running_ && !manager_->SetTimer(this, kSlideTimer, kSlidePeriodMs)) return;
   running_ = 1;
   // The strip draws the incoming page itself until the slide ends; the
@@ -479,7 +480,7 @@ void MTabCtrl::StopSlide() {
   running_ = 0;
   if (manager_) manager_->KillTimer(this, kSlideTimer);
   if (MControl* in = PageOf(selected_)) {
-    if (!in->IsVisible() && visible_) in->SetVisible(1);
+    if (!in->IsVisible()) in->SetVisible(1);
   }
 }
 

@@ -265,6 +265,34 @@ TEST_F(MTabCtrlTest, SlideRunsInStepsOfATenthOfTheStrip) {
   }
 }
 
+TEST_F(MTabCtrlTest, SlideNeverLeavesTheNewPageHidden) {
+  MakeVertical(3);
+  tabs->RefreshItems();
+  tabs->SetSelectItem(0);
+  tabs->EnableAnimateChangeTab(1);
+  // Hidden half way: the slide stops and the strip's pages go with it.
+  tabs->SetSelectItem(1);
+  ui.Advance(MTabCtrl::kSlidePeriodMs * 3);
+  tabs->SetVisible(0);
+  EXPECT_EQ(tabs->IsSliding(), 0);
+  EXPECT_EQ(dialog.pages[1]->IsVisible(), 0);
+  tabs->SetVisible(1);
+  EXPECT_EQ(dialog.pages[1]->IsVisible(), 1);
+  // A hidden strip does not slide: the new page is up at once.
+  tabs->SetVisible(0);
+  tabs->SetSelectItem(2);
+  EXPECT_EQ(tabs->IsSliding(), 0);
+  EXPECT_EQ(dialog.pages[2]->IsVisible(), 1);
+  // Deleting an item mid-slide ends it on the selected page.
+  tabs->SetVisible(1);
+  tabs->SetSelectItem(0);
+  ui.Advance(MTabCtrl::kSlidePeriodMs);
+  tabs->DeleteItem(1);
+  EXPECT_EQ(tabs->IsSliding(), 0);
+  EXPECT_EQ(dialog.pages[0]->IsVisible(), 1);
+  EXPECT_EQ(dialog.pages[2]->IsVisible(), 0);
+}
+
 TEST_F(MTabCtrlTest, SlideShowsBothPagesSideBySide) {
   // Each page shows a picture (the icon of a strip of its own).
   auto* out = static_cast<MTabLayout*>(dialog.pages[0]);
@@ -306,6 +334,12 @@ TEST_F(MTabCtrlTest, DeletingItemsKeepsTheSelectionOnItsItem) {
   ASSERT_NE(own, nullptr);
   EXPECT_EQ(own->GetManager(), &dialog.GetPaintManager());
   EXPECT_EQ(tabs->CreatePanel("MButton", 78, Rect{}), nullptr);
+  // What a control on the strip's own page reports reaches the dialog as is.
+  MControl* button = static_cast<MTabLayout*>(own)->CreateArea("CArea", 79, Rect{});
+  ASSERT_NE(button, nullptr);
+  dialog.notifications.clear();
+  button->SendMessageW(kNotifyPressed, 4, 5);
+  EXPECT_EQ(dialog.notifications, (std::vector<Notification>{{79, kNotifyPressed, 4, 5}}));
   tabs->InsertItem(13, "Own", "icon/tab.png", own, 4, 0);
   tabs->SetSelectItem(2);
   tabs->DeleteItem(0);

@@ -7,6 +7,7 @@
 #include "uilib/core/MShadow.h"
 #include "uilib/core/Manager.h"
 #include "uilib/core/TooltipWnd.h"
+#include "uilib/keyboard/MAirBladder.h"
 
 namespace tumi {
 
@@ -20,6 +21,7 @@ PaintManager::~PaintManager() {
   dispatch_depth_ = 0;
   FreeGraveyard();
   tooltip_.reset();
+  bubble_window_.reset();
 }
 
 void PaintManager::FreeGraveyard() {
@@ -65,6 +67,7 @@ void PaintManager::DestroyData() {
   }
   images_->Clear();
   tooltip_.reset();
+  bubble_window_.reset();
   initialised_ = 0;
 }
 
@@ -412,16 +415,27 @@ bool PaintManager::CreateShadow(bool show) {
 
 int PaintManager::SetAirBladderMsg(const std::string& text, Point point, int type, int mode) {
   bubble_ = {text, point, type, mode};
-  return 1;
+  platform::WindowSystem* system = System();
+  const bool has_window = system && system->IsWindow(window_);
+  // Made on first use, and made afresh after something closed it.
+  if (!bubble_window_ || (has_window && !system->IsWindow(bubble_window_->GetSafeHwnd()))) {
+    bubble_window_ = std::make_unique<MAirBladder>();
+    if (has_window) bubble_window_->CreateTip(window_, "AirBladder Window");
+    bubble_window_->LoadBKImage("img_tip_bk.png");
+    bubble_window_->LoadArrowLImage("img_tip_arrow_left.png");
+    bubble_window_->LoadArrowRImage("img_tip_arrow_right.png");
+    bubble_window_->LoadArrowTImage("img_tip_arrow_top.png");
+  }
+  return bubble_window_->SetAirBladderMsg(text, point, type, mode);
 }
 
 int PaintManager::ShowAirBladder(int show, int owner_key) {
-  if (bubble_.text.empty() && !bubble_shown_) return 0;
+  if (!bubble_window_) return 0;
   if (owner_key != 0) {
     if (!show && owner_key != bubble_owner_) return 0;
     bubble_owner_ = owner_key;
   }
-  bubble_shown_ = show != 0;
+  bubble_window_->ShowWindow(show);
   return 1;
 }
 

@@ -42,8 +42,9 @@ inline constexpr std::uintptr_t kTimerTooltip = 6554;
 inline constexpr std::uint32_t kMsgPendingUpdates = 0x7E01;
 inline constexpr int kTooltipDelayMs = 500;
 
-// What the bubble tip was last asked to show (the bubble window comes with
-// the tip's own component).
+class MAirBladder;
+
+// What the bubble tip was last asked to show.
 struct BubbleRequest {
   std::string text;
   Point point;
@@ -203,6 +204,8 @@ class PaintManager {
   int SetAirBladderMsg(const std::string& text, Point point, int type, int mode);
   int ShowAirBladder(int show, int owner_key);
   const BubbleRequest& LastBubble() const { return bubble_; }
+  // The bubble window, null until a bubble was asked for.
+  MAirBladder* GetAirBladder() const { return bubble_window_.get(); }
 
   // The status message and progress box.
   void SetMessage(const std::string& text, const Rect& box, MsgLevel level);
@@ -315,7 +318,7 @@ class PaintManager {
   std::unique_ptr<TooltipWnd> tooltip_;
   BubbleRequest bubble_;
   int bubble_owner_ = 0;
-  bool bubble_shown_ = false;
+  std::unique_ptr<MAirBladder> bubble_window_;
 
   mutable std::recursive_mutex areas_lock_;
   std::vector<MControl*> areas_;

@@ -5,6 +5,7 @@
 #include "uilib/core/MShadow.h"
 #include "uilib/core/PaintManager.h"
 #include "uilib/core/TooltipWnd.h"
+#include "uilib/keyboard/MAirBladder.h"
 
 namespace tumi {
 
@@ -296,6 +297,8 @@ void PaintManager::OnActivation(bool active) {
     }
     lbutton_down_ = 0;
     hover_ = nullptr;
+    // The bubble never holds the focus itself; it goes with the window's.
+    if (bubble_window_) bubble_window_->OnOwnerDeactivated();
   } else if (caret_owner_ && caret_owner_->IsFocused()) {
     // The caret stopped blinking when the window lost the focus.
     ShowCaret(1);

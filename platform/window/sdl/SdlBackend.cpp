@@ -4,6 +4,7 @@
 
 #include "platform/window/sdl/SdlKeyTable.h"
 #include "platform/window/sdl/X11ArgbVisual.h"
+#include "platform/window/sdl/X11FocusKeeper.h"
 #include "platform/window/sdl/X11InputShape.h"
 
 namespace platform {
@@ -96,6 +97,7 @@ bool SdlBackend::CreateNativeWindow(WindowId window, const WindowParams& params)
   if (alpha) SDL_ResetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
   if (!native) return false;
   if (params.style & kStyleInputTransparent) MakeInputTransparent(native);
+  if (params.style & kStyleNoActivate) no_activate_.insert(window);
   windows_[window] = native;
   by_sdl_id_[SDL_GetWindowID(native)] = window;
   return true;
@@ -107,6 +109,7 @@ void SdlBackend::DestroyNativeWindow(WindowId window) {
   by_sdl_id_.erase(SDL_GetWindowID(native));
   windows_.erase(window);
   drops_.erase(window);
+  no_activate_.erase(window);
   SDL_DestroyWindow(native);
 }
 
@@ -126,9 +129,16 @@ void SdlBackend::ShowNativeWindow(WindowId window, ShowCommand command) {
       SDL_ShowWindow(native);
       SDL_RestoreWindow(native);
       break;
+    case ShowCommand::kShowNoActivate:
+      ShowWithoutFocus(native);
+      break;
     default:
       // Maximising is sizing to the work area, which the core has done.
-      SDL_ShowWindow(native);
+      if (no_activate_.count(window)) {
+        ShowWithoutFocus(native);
+      } else {
+        SDL_ShowWindow(native);
+      }
       break;
   }
 }

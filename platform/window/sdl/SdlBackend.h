@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ class SdlBackend final : public WindowBackend {
   std::map<Uint32, WindowId> by_sdl_id_;
   std::map<CursorShape, SDL_Cursor*> cursors_;
   std::map<WindowId, std::vector<std::string>> drops_;
+  std::set<WindowId> no_activate_;  // shown without taking the focus
 };
 
 }  // namespace platform
