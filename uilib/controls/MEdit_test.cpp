@@ -191,6 +191,14 @@ TEST_F(MEditTest, ClicksInsideAFieldInAPanelKeepEditingGoing) {
   Click({290, 175});
   EXPECT_FALSE(inner->IsEditFocused());
   EXPECT_EQ(dialog.CodesFrom(41), (Codes{kNotifyEditEnded}));
+  // A field whose panel is hidden under it (a page switch) lets go of the
+  // keys at the next one.
+  Click({100, 176});
+  panel->SetVisible(0);
+  Type("z");
+  EXPECT_FALSE(inner->IsEditFocused());
+  EXPECT_EQ(inner->GetEditText(), "cab");
+  EXPECT_EQ(dialog.GetPaintManager().GetKeyboardOwner(), nullptr);
 }
 
 TEST_F(MEditTest, ReadOnlyFieldNeverOpensTheEditor) {
