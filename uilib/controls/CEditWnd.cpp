@@ -11,7 +11,13 @@ CEditWnd::CEditWnd(MEdit* edit, unsigned id, const Rect& rect)
 }
 
 long CEditWnd::OnWindowMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-  if (message == platform::msg::kChar && IsEditing() && !edit_->GetCharMessage()) return 1;
+  if (!IsEditing()) return 0;
+  // A field whose page was hidden under it stops taking the keys.
+  if (!edit_->IsVisible() || !edit_->IsParentVisible()) {
+    edit_->HideEdit();
+    return 0;
+  }
+  if (message == platform::msg::kChar && !edit_->GetCharMessage()) return 1;
   return TextField::OnWindowMessage(message, wparam, lparam);
 }
 

@@ -313,6 +313,18 @@ int MEdit::OnControlLButtonDblClk(unsigned flags, Point p) {
   return taken;
 }
 
+int MEdit::OnControlScroll(int kind, int direction, Point p) {
+  if (!edit_ || !edit_->IsEditing()) return 0;
+  return edit_->OnControlScroll(kind, direction, p);
+}
+
+int MEdit::OnControlSetCursor(unsigned flags, Point p) {
+  // The text takes an I-beam; the icon is a button.
+  cursor_ = static_cast<int>(icon_ && icon_rect_.Contains(p) ? platform::CursorShape::kArrow
+                                                             : platform::CursorShape::kIBeam);
+  return MControlFont::OnControlSetCursor(flags, p);
+}
+
 int MEdit::OnControlKeyDown(int key, int repeat, int modifiers) {
   if (key == platform::vk::kSpace && modifiers == 0 && IsFocusControl()) {
     SendMessageW(kNotifyPressed);

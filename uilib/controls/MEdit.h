@@ -89,6 +89,8 @@ class MEdit : public MControlFont {
   int OnControlLButtonUp(unsigned flags, Point p) override;
   int OnControlLButtonDblClk(unsigned flags, Point p) override;
   int OnControlKeyDown(int key, int repeat, int modifiers) override;
+  int OnControlSetCursor(unsigned flags, Point p) override;
+  int OnControlScroll(int kind, int direction, Point p) override;
 
  private:
   void SetState(int state);

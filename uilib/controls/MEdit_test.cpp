@@ -1,4 +1,5 @@
 #include "uilib/controls/MEdit.h"
+#include "uilib/controls/MPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,36 @@ TEST_F(MEditTest, IconClickEndsEditingWithItsOwnCodes) {
   Click({205, 36});
   EXPECT_EQ(EditCodes(), (Codes{kNotifyEditEnded, kNotifyEditButton, kNotifyEditButtonReleased}));
   EXPECT_EQ(ui.System().ShownPixel(id, {205, 36}), SkinFixture::StateColor(1));
+}
+
+TEST_F(MEditTest, ClicksInsideAFieldInAPanelKeepEditingGoing) {
+  auto* panel = static_cast<MPanel*>(dialog.GetPaintManager().AddControl(
+      std::make_unique<MPanel>(&dialog, 40, Rect{20, 150, 380, 280}, 1)));
+  auto* inner = static_cast<MEdit*>(panel->CreateControl("MEdit", 41, Rect{30, 160, 230, 192}));
+  panel->AddControl(std::make_unique<StateButton>(panel, 42, Rect{250, 160, 330, 190}, "b"));
+  ui.Pump();
+  Click({100, 176});
+  ASSERT_TRUE(inner->IsEditFocused());
+  Type("ab");
+  Click({39, 176});  // before the first letter
+  Type("c");
+  EXPECT_EQ(inner->GetEditText(), "cab");
+  EXPECT_EQ(dialog.CodesFrom(41),
+            (Codes{kNotifyEditStarted, kNotifyPressed, kNotifyActivated, kNotifyTextChanged,
+                   kNotifyTextChanged, kNotifyPressed, kNotifyActivated, kNotifyTextChanged}));
+  dialog.notifications.clear();
+  // Another control of the same panel takes the focus.
+  Click({290, 175});
+  EXPECT_FALSE(inner->IsEditFocused());
+  EXPECT_EQ(dialog.CodesFrom(41), (Codes{kNotifyEditEnded}));
+  // A field whose panel is hidden under it (a page switch) lets go of the
+  // keys at the next one.
+  Click({100, 176});
+  panel->SetVisible(0);
+  Type("z");
+  EXPECT_FALSE(inner->IsEditFocused());
+  EXPECT_EQ(inner->GetEditText(), "cab");
+  EXPECT_EQ(dialog.GetPaintManager().GetKeyboardOwner(), nullptr);
 }
 
 TEST_F(MEditTest, ReadOnlyFieldNeverOpensTheEditor) {

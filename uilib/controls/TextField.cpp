@@ -517,6 +517,9 @@ long TextField::OnChar(char32_t cp) {
     case 8:
       if (model_.DeleteBackward(false)) Edited();
       return 1;
+    case 10:  // Ctrl+Enter's line feed
+      if (multi && model_.Insert("\n", true)) Edited();
+      return multi ? 1 : 0;
     case 13:
       if (multi) {
         if (model_.Insert("\n", true)) Edited();
@@ -595,6 +598,18 @@ int TextField::OnControlLButtonDblClk(unsigned /*flags*/, Point p) {
   dragging_ = false;
   model_.SelectWordAt(IndexAtPoint(p));
   Moved();
+  return 1;
+}
+
+int TextField::OnControlScroll(int /*kind*/, int direction, Point /*p*/) {
+  if (!visible_ || !model_.Rules().multi_line) return 0;
+  const TextLayout& layout = Layout();
+  int most = std::max(0, layout.GetSize().cy - rect_.Height());
+  int next = std::clamp(scroll_y_ + (direction ? 3 : -3) * layout.LineHeight(), 0, most);
+  if (next == scroll_y_) return most > 0 ? 1 : 0;
+  scroll_y_ = next;
+  UpdateCaret();
+  Repaint();
   return 1;
 }
 

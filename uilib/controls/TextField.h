@@ -119,6 +119,9 @@ class TextField : public MControl {
   int OnControlLButtonDown(unsigned flags, Point p) override;
   int OnControlLButtonUp(unsigned flags, Point p) override;
   int OnControlLButtonDblClk(unsigned flags, Point p) override;
+  // The wheel scrolls wrapped lines by three (direction 1 is down); 0 when
+  // there is nothing to scroll.
+  int OnControlScroll(int kind, int direction, Point p) override;
 
  private:
   long OnKey(int key);

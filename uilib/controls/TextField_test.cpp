@@ -169,6 +169,25 @@ TEST_F(TextFieldTest, ClickPlacesTheCaretAndDragSelects) {
   EXPECT_EQ(field().Model().SelectedText(), "abcdefgh");
 }
 
+TEST_F(TextFieldTest, CaretComesBackWhenTheWindowIsActiveAgain) {
+  field().SetBackColor(0xFF000000);
+  field().BeginEdit(false);
+  ui.Pump();
+  Rect caret = field().CaretClientRect();
+  WindowId id = dialog.GetSafeHwnd();
+  // The caret is drawn in the text colour (white) over the black field.
+  auto caret_shown = [&] {
+    return ((ui.System().ShownPixel(id, {caret.left, caret.top + 2}) >> 16) & 0xFF) > 200;
+  };
+  EXPECT_TRUE(caret_shown());
+  ui.System().DeactivateApp();
+  ui.Pump();
+  EXPECT_FALSE(caret_shown());
+  ui.System().ActivateFromDesktop(id);
+  ui.Pump();
+  EXPECT_TRUE(caret_shown());
+}
+
 TEST_F(TextFieldTest, LongTextScrollsToKeepTheCaretInside) {
   field().BeginEdit(false);
   Type(std::string(60, 'w'));
@@ -178,6 +197,19 @@ TEST_F(TextFieldTest, LongTextScrollsToKeepTheCaretInside) {
   EXPECT_LT(caret.left, field().GetRect().right);
   Key(vk::kHome);
   EXPECT_EQ(field().ScrollOffset().x, 0);
+  EXPECT_EQ(field().OnControlScroll(1, 1, {}), 0);  // one line: the wheel is not the field's
+  // Wrapped lines follow the caret down and the wheel back up.
+  field().SetMultiLine(true);
+  field().SetText("");
+  Type("1\n2\n3\n4\n5\n6");
+  int bottom = field().ScrollOffset().y;
+  EXPECT_GT(bottom, 0);
+  EXPECT_EQ(field().OnControlScroll(1, 0, {}), 1);
+  int step = bottom - field().ScrollOffset().y;
+  EXPECT_EQ(step, 3 * field().LineHeight());
+  for (int i = 0; i < 10; ++i) field().OnControlScroll(1, 0, {});
+  EXPECT_EQ(field().ScrollOffset().y, 0);
+  EXPECT_EQ(field().OnControlScroll(1, 0, {}), 1);  // at the top, still the field's
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ PaintManager::PaintManager()
       images_(std::make_unique<ImageCache>(Manager::GetSkinFolder())) {}
 
 PaintManager::~PaintManager() {
+  message_filter_.reset();
   DestroyData();
   dispatch_depth_ = 0;
   FreeGraveyard();

@@ -52,6 +52,15 @@ struct BubbleRequest {
   int mode = 0;
 };
 
+// Sees each message of a window before its controls do (drag and drop hooks
+// in here); true takes the message. Owned by the window's paint manager.
+class WindowMessageFilter {
+ public:
+  virtual ~WindowMessageFilter() = default;
+  virtual bool FilterMessage(std::uint32_t message, std::uintptr_t wparam,
+                             std::intptr_t lparam) = 0;
+};
+
 class PaintManager {
  public:
   PaintManager();
@@ -146,6 +155,10 @@ class PaintManager {
   // its OnWindowMessage before anything else, and those it takes (non-zero)
   // go no further. Null gives the keyboard back.
   void SetKeyboardOwner(MControl* control) { keyboard_owner_ = control; }
+  void SetMessageFilter(std::unique_ptr<WindowMessageFilter> filter) {
+    message_filter_ = std::move(filter);
+  }
+  WindowMessageFilter* GetMessageFilter() const { return message_filter_.get(); }
   MControl* GetKeyboardOwner() const { return keyboard_owner_; }
   MControl* GetNextFocusableControl();
   MControl* GetPrevFocusableControl();
@@ -297,6 +310,7 @@ class PaintManager {
   MControl* hover_ = nullptr;
   MControl* focus_ = nullptr;
   MControl* keyboard_owner_ = nullptr;
+  std::unique_ptr<WindowMessageFilter> message_filter_;
 
   std::string tooltip_text_;
   int tooltip_owner_id_ = 0;

@@ -60,6 +60,7 @@ std::intptr_t PaintManager::OnWindowMessage(std::uint32_t message, std::uintptr_
   if (!initialised_) return 0;
   DispatchScope scope(this);
   shadow_->OnParentMessage(message, wparam, lparam);
+  if (message_filter_ && message_filter_->FilterMessage(message, wparam, lparam)) return 1;
   if (keyboard_owner_ && IsKeyboardMessage(message) &&
       keyboard_owner_->OnWindowMessage(message, wparam, lparam)) {
     return 1;
@@ -193,7 +194,17 @@ void PaintManager::OnButtonDown(bool left, unsigned flags, Point p) {
   } else {
     rdblclk_ = 0;
   }
-  if (focus_ && focus_ != hover_) {
+  // A press inside the focus control, or inside the container that holds
+  // it, leaves the focus where it is: the container's dispatch moves it if
+  // the press lands on another of its controls.
+  bool focus_within = false;
+  for (MControl* c = focus_; c && hover_; c = dynamic_cast<MControl*>(c->GetParantObject())) {
+    if (c == hover_) {
+      focus_within = true;
+      break;
+    }
+  }
+  if (focus_ && !focus_within) {
     focus_->SetControlFocus(0);
     focus_ = nullptr;
   }
@@ -206,7 +217,7 @@ void PaintManager::OnButtonDown(bool left, unsigned flags, Point p) {
     } else {
       rbutton_down_ = 1;
     }
-    focus_ = taken;
+    if (!focus_within) focus_ = taken;
     if (left) {
       taken->OnLButtonDown(flags, p);
     } else {
@@ -288,6 +299,9 @@ void PaintManager::OnActivation(bool active) {
     hover_ = nullptr;
     // The bubble never holds the focus itself; it goes with the window's.
     if (bubble_window_) bubble_window_->OnOwnerDeactivated();
+  } else if (caret_owner_ && caret_owner_->IsFocused()) {
+    // The caret stopped blinking when the window lost the focus.
+    ShowCaret(1);
   }
   Invalidate();
 }
