@@ -32,12 +32,12 @@ class KeyDialog : public RecordingDialog {
   std::vector<int> keys;
 };
 
-struct ButtonSpec {
+struct DialogButton {
   unsigned id;
   Rect rect;
   const char* title;
 };
-constexpr ButtonSpec kButtons[] = {
+constexpr DialogButton kButtons[] = {
     {10, Rect{20, 20, 140, 60}, "Apply"},
     {11, Rect{160, 20, 280, 60}, "Cancel"},
     {12, Rect{20, 100, 140, 140}, "OK"},
@@ -61,8 +61,8 @@ TEST(MDialogDisplayTest, ButtonsAreDrawnHoveredAndClickedThroughTheXServer) {
 
   KeyDialog dialog;
   dialog.on_init = [](RecordingDialog& d, const Rect&) {
-    for (const ButtonSpec& spec : kButtons) {
-      MControl* button = d.CreateControl("StateButton", spec.id, spec.rect, spec.title);
+    for (const DialogButton& entry : kButtons) {
+      MControl* button = d.CreateControl("StateButton", entry.id, entry.rect, entry.title);
       ASSERT_NE(button, nullptr);
       static_cast<StateButton*>(button)->SetImage("btn.png", 4);
     }
@@ -102,10 +102,10 @@ TEST(MDialogDisplayTest, ButtonsAreDrawnHoveredAndClickedThroughTheXServer) {
   EXPECT_EQ(shot.Pixel(24, 24), normal);
   EXPECT_EQ(shot.Pixel(164, 24), hover);  // still under the pointer
   EXPECT_EQ(shot.Pixel(24, 104), normal);
-  for (const ButtonSpec& spec : kButtons) {
-    SCOPED_TRACE(spec.title);
-    const Argb frame = spec.id == 11 ? hover : normal;
-    EXPECT_GT(TitlePixels(shot, spec.rect, frame), 20);
+  for (const DialogButton& entry : kButtons) {
+    SCOPED_TRACE(entry.title);
+    const Argb frame = entry.id == 11 ? hover : normal;
+    EXPECT_GT(TitlePixels(shot, entry.rect, frame), 20);
   }
 }
 
