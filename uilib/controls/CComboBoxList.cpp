@@ -74,37 +74,8 @@ void CComboBoxList::SetControlRect(const Rect& rect) {
   UpdateBar();
 }
 
-bool CComboBoxList::IsBarVisible() const {
-  return vertical_ && vertical_->IsVisible();
-}
-
-int CComboBoxList::GetBarPosition() const {
-  return vertical_ ? vertical_->GetScrollCurrentPos() : 0;
-}
-
-int CComboBoxList::GetBarMaximum() const {
-  return vertical_ ? vertical_->GetScrollMaxRange() : 0;
-}
-
-bool CComboBoxList::SetBarPosition(int position) {
-  if (!vertical_) return false;
-  int before = vertical_->GetScrollCurrentPos();
-  vertical_->SetScrollCurrentPos(std::clamp(position, 0, std::max(GetBarMaximum(), 0)));
-  if (vertical_->GetScrollCurrentPos() == before) return false;
-  if (vertical_->IsVisible()) vertical_->UpdateControl(1, 0);
-  return true;
-}
-
 void CComboBoxList::UpdateBar() {
-  if (!vertical_) return;
-  int content = GetItemCount() * kItemHeight;
-  int show = rect_.Height() < content ? 1 : 0;
-  if (show != (vertical_->IsVisible() ? 1 : 0)) {
-    vertical_->SetControlVisible(show);
-    vertical_->UpdateControl(vertical_->GetRect(), 1, 1);
-  }
-  vertical_->SetScrollMaxRange(content);
-  SetBarPosition(GetBarPosition());
+  FitBarToContent(GetItemCount() * kItemHeight);
 }
 
 int CComboBoxList::RowAtPoint(Point p) const {

@@ -36,9 +36,6 @@ class CComboBoxList : public MPanel {
   // Selects and shows a row without reporting it.
   void SelectRow(int row) { SelectByKey(row); }
   int GetHoverItem() const { return hover_; }
-  bool IsBarVisible() const;
-  int GetBarPosition() const;
-  int GetBarMaximum() const;
   ListView GetView() const;
   // The row's rectangle in window coordinates (empty for a bad index).
   Rect GetRowRect(int row) const;
@@ -56,9 +53,6 @@ class CComboBoxList : public MPanel {
 
  private:
   void UpdateBar();
-  int DrawWidth() const { return rect_.Width() - (IsBarVisible() ? bar_width_ : 0); }
-  // Moves the bar to a position kept in its range; whether it moved.
-  bool SetBarPosition(int position);
   int RowAtPoint(Point p) const;
   void SetHover(int row);
   void SelectByKey(int row);

@@ -197,37 +197,8 @@ ListView MListBox::GetView() const {
                           GetBarMaximum());
 }
 
-bool MListBox::IsBarVisible() const {
-  return vertical_ && vertical_->IsVisible();
-}
-
-int MListBox::GetBarPosition() const {
-  return vertical_ ? vertical_->GetScrollCurrentPos() : 0;
-}
-
-int MListBox::GetBarMaximum() const {
-  return vertical_ ? vertical_->GetScrollMaxRange() : 0;
-}
-
-bool MListBox::SetBarPosition(int position) {
-  if (!vertical_) return false;
-  int before = vertical_->GetScrollCurrentPos();
-  vertical_->SetScrollCurrentPos(std::clamp(position, 0, std::max(GetBarMaximum(), 0)));
-  if (vertical_->GetScrollCurrentPos() == before) return false;
-  if (vertical_->IsVisible()) vertical_->UpdateControl(1, 0);
-  return true;
-}
-
 void MListBox::UpdateBar() {
-  if (!vertical_) return;
-  int content = GetItemCount() * item_height_;
-  int show = rect_.Height() < content ? 1 : 0;
-  if (show != (vertical_->IsVisible() ? 1 : 0)) {
-    vertical_->SetControlVisible(show);
-    vertical_->UpdateControl(vertical_->GetRect(), 1, 1);
-  }
-  vertical_->SetScrollMaxRange(content);
-  SetBarPosition(GetBarPosition());
+  FitBarToContent(GetItemCount() * item_height_);
 }
 
 void MListBox::SetControlRect(const Rect& rect) {

@@ -63,9 +63,6 @@ class MListBox : public MPanel {
   // The rename box, null before the first rename.
   TextField* GetEditor() const { return editor_.get(); }
 
-  bool IsBarVisible() const;
-  int GetBarPosition() const;
-  int GetBarMaximum() const;
   ListView GetView() const;
 
   int SetControlFocus(int focus) override;
@@ -89,9 +86,6 @@ class MListBox : public MPanel {
 
   bool ValidIndex(int index) const;
   void UpdateBar();
-  int DrawWidth() const { return rect_.Width() - (IsBarVisible() ? bar_width_ : 0); }
-  // Moves the bar to a position kept in its range; whether it moved.
-  bool SetBarPosition(int position);
   int RowAtPoint(Point p) const;
   void SetHover(int row);
   Rect EditorRect(int row) const;

@@ -1,5 +1,6 @@
 #include "uilib/controls/MPanel.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "uilib/controls/CScrollHorizontal.h"
@@ -228,6 +229,38 @@ MControl* MPanel::CreateControl(const std::string& class_name, unsigned id, cons
 MControl* MPanel::CreateArea(const std::string& class_name, unsigned id, const Rect& rect,
                              const std::string& title, int visible, int enabled) {
   return CreateControl(0, this, class_name, id, rect, title, visible, enabled);
+}
+
+bool MPanel::IsBarVisible() const {
+  return vertical_ && vertical_->IsVisible();
+}
+
+int MPanel::GetBarPosition() const {
+  return vertical_ ? vertical_->GetScrollCurrentPos() : 0;
+}
+
+int MPanel::GetBarMaximum() const {
+  return vertical_ ? vertical_->GetScrollMaxRange() : 0;
+}
+
+bool MPanel::SetBarPosition(int position) {
+  if (!vertical_) return false;
+  int before = vertical_->GetScrollCurrentPos();
+  vertical_->SetScrollCurrentPos(std::clamp(position, 0, std::max(GetBarMaximum(), 0)));
+  if (vertical_->GetScrollCurrentPos() == before) return false;
+  if (vertical_->IsVisible()) vertical_->UpdateControl(1, 0);
+  return true;
+}
+
+void MPanel::FitBarToContent(int content_height) {
+  if (!vertical_) return;
+  int show = rect_.Height() < content_height ? 1 : 0;
+  if (show != (vertical_->IsVisible() ? 1 : 0)) {
+    vertical_->SetControlVisible(show);
+    vertical_->UpdateControl(vertical_->GetRect(), 1, 1);
+  }
+  vertical_->SetScrollMaxRange(content_height);
+  SetBarPosition(GetBarPosition());
 }
 
 }  // namespace tumi

@@ -77,7 +77,20 @@ class MPanel : public MControlFont {
   int ContentOffsetY() const;
   int ContentOffsetX() const;
 
+  // The vertical bar as the row lists use it: they draw their own rows and
+  // keep the bar's range at their content height.
+  bool IsBarVisible() const;
+  int GetBarPosition() const;
+  int GetBarMaximum() const;
+
  protected:
+  // Moves the vertical bar to a position kept in its range; whether it moved.
+  bool SetBarPosition(int position);
+  // Shows the vertical bar when the content is taller than the panel and gives
+  // it the content height as its range.
+  void FitBarToContent(int content_height);
+  int DrawWidth() const { return rect_.Width() - (IsBarVisible() ? bar_width_ : 0); }
+
   // Whether the content fits the panel both ways (or scrolling is off): the
   // children are then drawn and hit where they are.
   bool ContentFits() const;
