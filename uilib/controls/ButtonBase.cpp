@@ -24,6 +24,30 @@ bool ButtonBase::SetState(int state) {
   return true;
 }
 
+int ButtonBase::FollowPointer(Point p, bool hand_cursor) {
+  if (!enabled_ || pressed_inside_) return 0;
+  bool inside = rect_.Contains(p);
+  if (!SetState(inside ? kStateHover : kStateNormal)) return 0;
+  if (hand_cursor) ShowHandCursor(inside);
+  return 1;
+}
+
+int ButtonBase::PressInside(Point p) {
+  if (!enabled_ || !rect_.Contains(p)) return 0;
+  SetState(kStatePressed);
+  SendMessageW(kNotifyPressed);
+  return 1;
+}
+
+int ButtonBase::ReleaseAt(Point p) {
+  if (!enabled_) return 0;
+  bool was_pressed = state_ == kStatePressed;
+  bool inside = rect_.Contains(p);
+  SetState(inside ? kStateHover : kStateNormal);
+  if (inside && was_pressed) SendMessageW(kNotifyActivated);
+  return 1;
+}
+
 void ButtonBase::ShowHandCursor(bool hand) {
   if (platform::WindowSystem* system = Manager::GetWindowSystem()) {
     system->SetCursor(hand ? platform::CursorShape::kHand : platform::CursorShape::kArrow);

@@ -32,6 +32,15 @@ class ButtonBase : public MControlFont {
   // Runs after every state change.
   virtual void OnStateChanged(int /*old_state*/, int /*new_state*/) {}
   static void ShowHandCursor(bool hand);
+  // The plain button's gestures, which most buttons share. The look follows
+  // the pointer (hover inside, normal outside; the hand cursor over the button
+  // when asked) unless a press is held; answers whether the look changed.
+  int FollowPointer(Point p, bool hand_cursor);
+  // A press inside an enabled button: the pressed look and notification 1.
+  int PressInside(Point p);
+  // The release: hover inside, normal outside, and notification 2 when a
+  // press ends inside.
+  int ReleaseAt(Point p);
   // The render cache with `slots` control-sized slots, built by DrawSlot when
   // stale, then the slot `shown` copied to the window.
   void DrawSlots(cairo_t* cr, int slots, int shown);

@@ -21,11 +21,7 @@ void CColorButton::SetControlEnabled(int enabled) {
 }
 
 int CColorButton::OnControlMouseMove(unsigned /*flags*/, Point p) {
-  if (!enabled_ || pressed_inside_) return 0;
-  bool inside = rect_.Contains(p);
-  if (!SetState(inside ? kStateHover : kStateNormal)) return 0;
-  ShowHandCursor(inside);
-  return 1;
+  return FollowPointer(p, true);
 }
 
 int CColorButton::OnControlLButtonDown(unsigned /*flags*/, Point p) {
@@ -39,12 +35,7 @@ int CColorButton::OnControlLButtonDown(unsigned /*flags*/, Point p) {
 }
 
 int CColorButton::OnControlLButtonUp(unsigned /*flags*/, Point p) {
-  if (!enabled_) return 0;
-  bool was_pressed = state_ == kStatePressed;
-  bool inside = rect_.Contains(p);
-  SetState(inside ? kStateHover : kStateNormal);
-  if (inside && was_pressed) SendMessageW(kNotifyActivated);
-  return 1;
+  return ReleaseAt(p);
 }
 
 void CColorButton::SetColor(ColorRef color) {

@@ -36,24 +36,15 @@ int CPhotoFrame::SetShowModeMID(int left, int top, int right, int bottom) {
 }
 
 int CPhotoFrame::OnControlMouseMove(unsigned /*flags*/, Point p) {
-  if (!enabled_ || pressed_inside_) return 0;
-  return SetState(rect_.Contains(p) ? kStateHover : kStateNormal) ? 1 : 0;
+  return FollowPointer(p, false);
 }
 
 int CPhotoFrame::OnControlLButtonDown(unsigned /*flags*/, Point p) {
-  if (!enabled_ || !rect_.Contains(p)) return 0;
-  SetState(kStatePressed);
-  SendMessageW(kNotifyPressed);
-  return 1;
+  return PressInside(p);
 }
 
 int CPhotoFrame::OnControlLButtonUp(unsigned /*flags*/, Point p) {
-  if (!enabled_) return 0;
-  bool was_pressed = state_ == kStatePressed;
-  bool inside = rect_.Contains(p);
-  SetState(inside ? kStateHover : kStateNormal);
-  if (inside && was_pressed) SendMessageW(kNotifyActivated);
-  return 1;
+  return ReleaseAt(p);
 }
 
 void CPhotoFrame::DrawControl(cairo_t* cr, const Rect& /*clip*/) {

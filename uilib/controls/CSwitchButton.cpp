@@ -40,11 +40,7 @@ int CSwitchButton::SetCheck(int check) {
 }
 
 int CSwitchButton::OnControlMouseMove(unsigned /*flags*/, Point p) {
-  if (!enabled_ || pressed_inside_) return 0;
-  bool inside = rect_.Contains(p);
-  if (!SetState(inside ? kStateHover : kStateNormal)) return 0;
-  ShowHandCursor(inside);
-  return 1;
+  return FollowPointer(p, true);
 }
 
 int CSwitchButton::OnControlLButtonDown(unsigned /*flags*/, Point p) {

@@ -26,24 +26,15 @@ void CTextButton::SetTextButtonColor(Argb normal, Argb hover, Argb pressed, Argb
 }
 
 int CTextButton::OnControlMouseMove(unsigned /*flags*/, Point p) {
-  if (!enabled_ || pressed_inside_) return 0;
-  return SetState(rect_.Contains(p) ? kStateHover : kStateNormal) ? 1 : 0;
+  return FollowPointer(p, false);
 }
 
 int CTextButton::OnControlLButtonDown(unsigned /*flags*/, Point p) {
-  if (!enabled_ || !rect_.Contains(p)) return 0;
-  SetState(kStatePressed);
-  SendMessageW(kNotifyPressed);
-  return 1;
+  return PressInside(p);
 }
 
 int CTextButton::OnControlLButtonUp(unsigned /*flags*/, Point p) {
-  if (!enabled_) return 0;
-  bool was_pressed = state_ == kStatePressed;
-  bool inside = rect_.Contains(p);
-  SetState(inside ? kStateHover : kStateNormal);
-  if (inside && was_pressed) SendMessageW(kNotifyActivated);
-  return 1;
+  return ReleaseAt(p);
 }
 
 void CTextButton::DrawControl(cairo_t* cr, const Rect& /*clip*/) {

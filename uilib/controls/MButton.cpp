@@ -16,11 +16,7 @@ void MButton::SetControlEnabled(int enabled) {
 }
 
 int MButton::OnControlMouseMove(unsigned /*flags*/, Point p) {
-  if (!enabled_ || pressed_inside_) return 0;
-  bool inside = rect_.Contains(p);
-  if (!SetState(inside ? kStateHover : kStateNormal)) return 0;
-  ShowHandCursor(inside);
-  return 1;
+  return FollowPointer(p, true);
 }
 
 int MButton::OnControlLButtonDown(unsigned /*flags*/, Point p) {
