@@ -2,7 +2,8 @@
 // What every button of the library shares: a visual state (0 normal, 1 hover,
 // 2 pressed, 3 disabled; check boxes add 4 to 7 for the checked states), each
 // state a slot of the render cache, so a state change only copies another
-// slot. The classes repeat the plain button's gestures with their own changes.
+// slot. Buttons with gestures of their own write them; the others use the
+// plain ones below.
 #include <string>
 
 #include "uilib/core/MControlFont.h"
