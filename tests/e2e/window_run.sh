@@ -11,33 +11,10 @@ set -euo pipefail
 program=$1
 screenshot_tool=$2
 screenshot=$3
-work=$(mktemp -d /tmp/tessaro-e2e-XXXXXX)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 command -v Xvfb >/dev/null || { echo "Xvfb is missing: skipped"; exit 77; }
 command -v python3 >/dev/null || { echo "python3 is missing: skipped"; exit 77; }
-
-fail() { echo "FAIL: $*" >&2; for f in "$work"/*.err "$work"/sim.log; do [ -f "$f" ] && { echo "== $f" >&2; sed 's/^/  /' "$f" >&2; }; done; exit 1; }
-
-# wait_for <what> <command...>: up to 30 s.
-wait_for() {
-  local what=$1; shift
-  for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
-  fail "timed out waiting for $what"
-}
-
-# wait_exit <pid>: its exit code in rc, or a failure when it does not end in 30 s.
-wait_exit() {
-  for _ in $(seq 300); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$1" 2>/dev/null && fail "process $1 did not end"
-  rc=0
-  wait "$1" || rc=$?
-}
+# shellcheck source=tests/e2e/common.sh
+source "$(dirname "$0")/common.sh"
 
 # A private X server on a free display number.
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -45,18 +22,9 @@ pids+=("$!")
 wait_for "Xvfb" test -s "$work/display"
 DISPLAY=:$(head -1 "$work/display")
 export DISPLAY
-unset WAYLAND_DISPLAY TESSARO_SIMULATE DBUS_SESSION_BUS_ADDRESS TESSARO_WINDOW_BACKEND
+export TESSARO_TRACE=1
 
-mkdir -m 700 "$work/run"
-export XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export TESSARO_SIM_LOG=$work/sim.log TESSARO_TRACE=1 LANG=en_US.UTF-8
-socket=$XDG_RUNTIME_DIR/Tessaro.socket
-
-send_line() {
-  python3 -c 'import socket,sys; s=socket.socket(socket.AF_UNIX); s.connect(sys.argv[1]); s.sendall((sys.argv[2]+"\n").encode()); s.close()' "$socket" "$1"
-}
-
-# line <n> <file> <text>: the line number of the first line holding the text.
+# line_of <file> <text>: the line number of the first line holding the text.
 line_of() { grep -n -m1 -F "$2" "$1" | cut -d: -f1; }
 
 "$program" --simulate 2>"$work/first.err" &
