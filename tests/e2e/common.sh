@@ -34,10 +34,10 @@ wait_for() {
 
 # wait_exit <pid>: its exit code in rc, or a failure when it does not end in 30 s.
 # (In the script's own shell, not a subshell: only the parent can wait for its child.)
+# shellcheck disable=SC2034  # the calling script reads rc
 wait_exit() {
   for _ in $(seq 300); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$1" 2>/dev/null && fail "process $1 did not end"
-  # shellcheck disable=SC2034  # the calling script reads rc
   rc=0
   wait "$1" || rc=$?
 }
